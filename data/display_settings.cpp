@@ -1,0 +1,7 @@
+// The process-wide settings instance.
+#include "display_settings.h"
+
+ProcessSettings& TheSettings() {
+  static ProcessSettings settings;
+  return settings;
+}
