@@ -110,7 +110,7 @@ std::string CandidateList(const std::vector<std::u16string>& names) {
 int Resolve(const std::vector<std::u16string>& names, const std::string& typed, const char* what) {
   NameMatch m = MatchName(names, Widen(typed));
   if (m.index >= 0) return m.index;
-  bool ambiguous = m.candidates.size() < names.size() || names.size() == 1;
+  bool ambiguous = m.ambiguous;
   throw UsageError{std::string(ambiguous ? "ambiguous " : "unknown ") + what + " '" + typed +
                    "'; " + (ambiguous ? "matches: " : "one of: ") + CandidateList(m.candidates)};
 }

@@ -41,6 +41,8 @@ NameMatch MatchName(const std::vector<std::u16string>& names, std::u16string_vie
     return match;
   }
   const std::function<bool(std::u16string_view)> rounds[] = {
+      // "M" is the nautical mile and "m" the meter: case decides first.
+      [&](std::u16string_view n) { return Abbreviation(n) == typed; },
       [&](std::u16string_view n) {
         auto abbr = Abbreviation(n);
         return EqualFolded(n, typed) || (!abbr.empty() && EqualFolded(abbr, typed));
@@ -56,6 +58,7 @@ NameMatch MatchName(const std::vector<std::u16string>& names, std::u16string_vie
       return match;
     }
     if (hits.size() > 1) {
+      match.ambiguous = true;
       for (int h : hits) match.candidates.push_back(names[size_t(h)]);
       return match;
     }

@@ -7,11 +7,13 @@
 
 struct NameMatch {
   int index = -1;                       // the match, or -1
+  bool ambiguous = false;                  // several names matched in one round
   std::vector<std::u16string> candidates;  // when ambiguous or unknown: what to offer
 };
 
-// Matches `typed` against `names` in three rounds, each used only when the
-// one before finds nothing: the exact name; then a unique case-insensitive
+// Matches `typed` against `names` in rounds, each used only when the one
+// before finds nothing: the exact name; then the exact abbreviation in the
+// trailing parentheses; then a unique case-insensitive
 // match on the whole name or on the abbreviation in its trailing parentheses
 // ("km" for "kilometer (km)"); then a unique case-insensitive prefix. On no
 // match, `candidates` lists all names; on an ambiguous round, the ones that
