@@ -24,6 +24,14 @@ std::vector<int> Select(const std::vector<std::u16string>& names,
 
 }  // namespace
 
+std::u16string_view BaseName(std::u16string_view name) {
+  auto abbr = Abbreviation(name);
+  if (abbr.empty()) return name;
+  name.remove_suffix(abbr.size() + 2);
+  while (!name.empty() && name.back() == u' ') name.remove_suffix(1);
+  return name;
+}
+
 std::u16string_view Abbreviation(std::u16string_view name) {
   if (name.empty() || name.back() != u')') return {};
   int depth = 0;
@@ -42,10 +50,11 @@ NameMatch MatchName(const std::vector<std::u16string>& names, std::u16string_vie
   }
   const std::function<bool(std::u16string_view)> rounds[] = {
       // "M" is the nautical mile and "m" the meter: case decides first.
-      [&](std::u16string_view n) { return Abbreviation(n) == typed; },
+      [&](std::u16string_view n) { return !typed.empty() && Abbreviation(n) == typed; },
       [&](std::u16string_view n) {
         auto abbr = Abbreviation(n);
-        return EqualFolded(n, typed) || (!abbr.empty() && EqualFolded(abbr, typed));
+        return EqualFolded(n, typed) || EqualFolded(BaseName(n), typed) ||
+               (!abbr.empty() && EqualFolded(abbr, typed));
       },
       [&](std::u16string_view n) {
         return !typed.empty() && n.size() >= typed.size() && EqualFolded(n.substr(0, typed.size()), typed);
