@@ -1,0 +1,90 @@
+// Registered classes and live windows; see window_table.h.
+#include "win/window_table.h"
+
+#include <algorithm>
+
+namespace win {
+
+std::u16string FoldClassName(std::u16string_view name) {
+  std::u16string folded(name);
+  for (char16_t& c : folded)
+    if (c >= u'A' && c <= u'Z') c = char16_t(c - u'A' + u'a');
+  return folded;
+}
+
+WindowTable& WindowTable::Get() {
+  static WindowTable table;
+  return table;
+}
+
+Window* WindowTable::Find(HWND hwnd) {
+  auto it = windows_.find(reinterpret_cast<std::uintptr_t>(hwnd));
+  return it == windows_.end() ? nullptr : it->second.get();
+}
+
+Window& WindowTable::Add(std::unique_ptr<Window> window) {
+  // Handles count up and are never reused, so a stale handle stays dead.
+  auto key = nextHandle_;
+  nextHandle_ += 4;
+  window->handle = reinterpret_cast<HWND>(key);
+  Window& ref = *window;
+  windows_.emplace(key, std::move(window));
+  return ref;
+}
+
+void WindowTable::Remove(HWND hwnd) {
+  windows_.erase(reinterpret_cast<std::uintptr_t>(hwnd));
+  std::erase(topLevel_, hwnd);
+  if (focus == hwnd) focus = nullptr;
+  if (capture == hwnd) capture = nullptr;
+  if (active == hwnd) active = nullptr;
+}
+
+WindowClass* WindowTable::FindClass(std::u16string_view name) {
+  auto it = classes_.find(FoldClassName(name));
+  return it == classes_.end() ? nullptr : it->second.get();
+}
+
+WindowClass* WindowTable::AddClass(const WNDCLASSW& wc) {
+  auto cls = std::make_unique<WindowClass>();
+  cls->name = wc.lpszClassName;
+  cls->wc = wc;
+  cls->wc.lpszClassName = nullptr;  // the caller's string may not live on
+  cls->atom = nextAtom_++;
+  WindowClass* raw = cls.get();
+  classes_.emplace(FoldClassName(cls->name), std::move(cls));
+  return raw;
+}
+
+bool WindowTable::RemoveClass(std::u16string_view name) {
+  auto it = classes_.find(FoldClassName(name));
+  if (it == classes_.end() || it->second->liveWindows > 0) return false;
+  classes_.erase(it);
+  return true;
+}
+
+void WindowTable::Reset() {
+  windows_.clear();
+  classes_.clear();
+  topLevel_.clear();
+  focus = capture = active = nullptr;
+}
+
+Window* Lookup(HWND hwnd) {
+  Window* w = WindowTable::Get().Find(hwnd);
+  if (!w) SetLastError(ERROR_INVALID_HANDLE);
+  return w;
+}
+
+void SetState(HWND hwnd, std::unique_ptr<WindowState> state) {
+  if (Window* w = Lookup(hwnd)) w->state = std::move(state);
+}
+
+HWND TopLevelOf(HWND hwnd) {
+  auto& table = WindowTable::Get();
+  Window* w = table.Find(hwnd);
+  while (w && w->parent) w = table.Find(w->parent);
+  return w ? w->handle : nullptr;
+}
+
+}  // namespace win

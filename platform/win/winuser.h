@@ -1,0 +1,173 @@
+// The handheld's window and message services, with their platform names and
+// values: window classes, windows and their attributes, sending and posting
+// messages, the message queue and its loops, focus, capture and activation.
+//
+// Every function accepts any handle: a handle that does not name a live
+// window (never created, or destroyed) makes the call fail the way the
+// platform fails it (0, FALSE or nullptr, with ERROR_INVALID_HANDLE as the
+// last error), never a crash.
+#pragma once
+
+#include <string>
+
+#include "base/wintypes.h"
+#include "win/winconst.h"
+
+using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
+
+struct POINT {
+  LONG x = 0;
+  LONG y = 0;
+  friend bool operator==(const POINT&, const POINT&) = default;
+};
+
+struct RECT {
+  LONG left = 0, top = 0, right = 0, bottom = 0;
+  friend bool operator==(const RECT&, const RECT&) = default;
+};
+
+struct MSG {
+  HWND hwnd = nullptr;
+  UINT message = 0;
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+  DWORD time = 0;
+  POINT pt;
+};
+
+struct WNDCLASSW {
+  UINT style = 0;
+  WNDPROC lpfnWndProc = nullptr;
+  int cbClsExtra = 0;
+  int cbWndExtra = 0;
+  HINSTANCE hInstance = nullptr;
+  HICON hIcon = nullptr;
+  HCURSOR hCursor = nullptr;
+  HBRUSH hbrBackground = nullptr;
+  LPCWSTR lpszMenuName = nullptr;
+  LPCWSTR lpszClassName = nullptr;
+};
+
+struct CREATESTRUCTW {
+  LPVOID lpCreateParams = nullptr;
+  HINSTANCE hInstance = nullptr;
+  HMENU hMenu = nullptr;
+  HWND hwndParent = nullptr;
+  int cy = 0, cx = 0, y = 0, x = 0;
+  LONG style = 0;
+  LPCWSTR lpszName = nullptr;
+  LPCWSTR lpszClass = nullptr;
+  DWORD dwExStyle = 0;
+};
+
+// --- Classes ---------------------------------------------------------------
+// Registers a window class by name (case-insensitive). Returns its atom, or
+// 0 when the name is empty, already registered, or the procedure is null.
+ATOM RegisterClassW(const WNDCLASSW* wc);
+// Removes a class; FALSE when it is unknown or windows of it still exist.
+BOOL UnregisterClassW(LPCWSTR className, HINSTANCE instance);
+// Copies a class's registration; FALSE when it is unknown.
+BOOL GetClassInfoW(HINSTANCE instance, LPCWSTR className, WNDCLASSW* wc);
+// The window's class name, truncated to `maxCount` with its terminator;
+// returns the characters copied, 0 on a bad handle or buffer.
+int GetClassNameW(HWND hwnd, LPWSTR buffer, int maxCount);
+
+// --- Windows ---------------------------------------------------------------
+// Creates a window of a registered class; `menu` is the control id for a
+// child. Sends WM_NCCREATE, WM_CREATE (a -1 answer destroys the window and
+// returns nullptr) and, for children, WM_PARENTNOTIFY is not sent (the
+// handheld does not). Returns nullptr for an unknown class or a dead parent.
+HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x,
+                     int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                     LPVOID param);
+// Destroys the window and its children (children first receive WM_DESTROY
+// after their parent, then WM_NCDESTROY, as the platform orders them); the
+// handles die at once. FALSE on a bad handle.
+BOOL DestroyWindow(HWND hwnd);
+BOOL IsWindow(HWND hwnd);
+HWND GetParent(HWND hwnd);
+// The first child with this control id, or nullptr.
+HWND GetDlgItem(HWND dialog, int id);
+int GetDlgCtrlID(HWND hwnd);
+// Relatives in creation order (GW_CHILD, GW_HWNDNEXT, GW_HWNDPREV,
+// GW_HWNDFIRST, GW_HWNDLAST, GW_OWNER).
+HWND GetWindow(HWND hwnd, UINT relation);
+BOOL IsChild(HWND parent, HWND hwnd);
+
+LONG GetWindowLongW(HWND hwnd, int index);
+// Sets a window long and returns the previous value. GWL_STYLE and
+// GWL_EXSTYLE change the bits only: nothing is recalculated or repainted.
+LONG SetWindowLongW(HWND hwnd, int index, LONG value);
+// Pointer-sized slots (GWL_WNDPROC, GWL_USERDATA, DWL_DLGPROC, DWL_USER,
+// DWL_MSGRESULT); the LONG forms above truncate them as on a 32-bit device.
+LONG_PTR GetWindowLongPtrW(HWND hwnd, int index);
+LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value);
+
+// Window text goes through WM_SETTEXT / WM_GETTEXT / WM_GETTEXTLENGTH, so
+// controls can answer them.
+BOOL SetWindowTextW(HWND hwnd, LPCWSTR text);
+int GetWindowTextW(HWND hwnd, LPWSTR buffer, int maxCount);
+int GetWindowTextLengthW(HWND hwnd);
+// Convenience for the platform's own code: the whole text.
+std::u16string WindowText(HWND hwnd);
+
+// Rectangles: GetWindowRect in screen coordinates, GetClientRect from (0,0).
+BOOL GetWindowRect(HWND hwnd, RECT* rect);
+BOOL GetClientRect(HWND hwnd, RECT* rect);
+// Moves and sizes in the parent's client coordinates (screen for top-level
+// windows); sends WM_MOVE and WM_SIZE when they change.
+BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
+BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
+BOOL ClientToScreen(HWND hwnd, POINT* point);
+BOOL ScreenToClient(HWND hwnd, POINT* point);
+
+// Shows or hides (SW_HIDE, SW_SHOW, SW_SHOWNORMAL …); returns whether it was
+// visible before. Sends WM_SHOWWINDOW when the state changes.
+BOOL ShowWindow(HWND hwnd, int command);
+// Visible when it and every ancestor have WS_VISIBLE.
+BOOL IsWindowVisible(HWND hwnd);
+// Enables or disables (WS_DISABLED) and sends WM_ENABLE on a change; returns
+// whether it was disabled before. Disabling the focus window drops focus.
+BOOL EnableWindow(HWND hwnd, BOOL enable);
+BOOL IsWindowEnabled(HWND hwnd);
+
+// --- Messages --------------------------------------------------------------
+// Calls the window's procedure at once, on this thread, and returns its
+// answer; handlers may send further messages and run modal loops inside.
+// Returns 0 for a bad handle.
+LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CallWindowProcW(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// The platform's default handling for any window.
+LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Queues a message for the loop; a null window posts a thread message.
+// FALSE for a dead window.
+BOOL PostMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// Asks every loop to end: the outermost loop returns `exitCode`.
+void PostQuitMessage(int exitCode);
+// Takes the next message, waiting for input when the queue is empty. Returns
+// 0 on WM_QUIT, 1 otherwise, -1 for a null `msg`. When the host reports that no input will ever
+// come, it behaves as if PostQuitMessage(0) had been called.
+BOOL GetMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax);
+// Looks at (PM_NOREMOVE) or takes (PM_REMOVE) the next message without
+// waiting; FALSE when there is none.
+BOOL PeekMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags);
+BOOL TranslateMessage(const MSG* msg);
+// Delivers a queued message to its window's procedure.
+LRESULT DispatchMessageW(const MSG* msg);
+
+// --- Focus, capture, activation --------------------------------------------
+// Moves the keyboard focus: WM_KILLFOCUS to the old window, WM_SETFOCUS to
+// the new, and activates the new window's top-level window. Returns the
+// previous focus window; nullptr (and no change) for a dead or disabled one.
+HWND SetFocus(HWND hwnd);
+HWND GetFocus();
+HWND SetCapture(HWND hwnd);
+BOOL ReleaseCapture();
+HWND GetCapture();
+// Makes a top-level window the active one: WM_ACTIVATE(WA_INACTIVE) to the
+// old one, WM_ACTIVATE(WA_ACTIVE) to the new one.
+HWND SetActiveWindow(HWND hwnd);
+HWND GetActiveWindow();
+HWND SetForegroundWindow(HWND hwnd);
+HWND GetForegroundWindow();
