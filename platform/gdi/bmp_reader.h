@@ -50,7 +50,8 @@ enum class BmpError {
   kBadMasks,                // zero, non-contiguous, too wide or overlapping masks
   kTruncatedPalette,        // data ends inside the colour table
   kBadPixelOffset,          // bfOffBits inside the headers or beyond the data
-  kTruncatedPixels,         // fewer pixel bytes than the rows need, or RLE cut short
+  kTruncatedPixels,         // fewer pixel bytes than the rows need, RLE cut short, or
+                            // a packed DIB whose colour table runs past the data
   kRleOutOfBounds,          // RLE run, absolute run or delta beyond the image
   kIo,                      // ReadBmpFile only: the file could not be read
 };

@@ -55,6 +55,7 @@ class Image {
   // the size is not acceptable (see IsAcceptableSize).
   static std::optional<Image> Create(int width, int height, Pixel fill = 0);
 
+  // Size in pixels; both 0 for an empty image. Never fail.
   int width() const { return width_; }
   int height() const { return height_; }
   bool empty() const { return pixels_.empty(); }
@@ -63,18 +64,21 @@ class Image {
   std::span<Pixel> pixels() { return pixels_; }
   std::span<const Pixel> pixels() const { return pixels_; }
 
-  // One row, 0 being the top. y must be in [0, height()).
+  // One row, 0 being the top. y must be in [0, height()): checked by an
+  // assertion in debug builds only, as this is the drawing code's fast path.
   std::span<Pixel> row(int y);
   std::span<const Pixel> row(int y) const;
 
   // The pixel at (x, y), 0 for a point outside the image.
   Pixel at(int x, int y) const;
-  // Sets the pixel at (x, y); a point outside the image is ignored.
+  // Sets the pixel at (x, y), dropping p's top byte; a point outside the
+  // image is ignored.
   void set(int x, int y, Pixel p);
   // Both of the above in COLORREF, for code written against the platform.
   COLORREF GetColor(int x, int y) const { return ColorrefFromPixel(at(x, y)); }
   void SetColor(int x, int y, COLORREF c) { set(x, y, PixelFromColorref(c)); }
 
+  // Sets every pixel to p (its top byte dropped). Never fails.
   void Fill(Pixel p);
 
   // What the image was decoded from, kept for code that wants the original
@@ -82,8 +86,10 @@ class Image {
   // created image reports 32 bits and no palette; pixels are always 32-bit.
   int source_bits_per_pixel() const { return source_bpp_; }
   const std::vector<COLORREF>& palette() const { return palette_; }
+  // Records the source format; the decoders call it. Never fails.
   void set_source_format(int bits_per_pixel, std::vector<COLORREF> palette);
 
+  // Equal when size and pixels are; the source format is not compared.
   friend bool operator==(const Image& a, const Image& b) {
     return a.width_ == b.width_ && a.height_ == b.height_ && a.pixels_ == b.pixels_;
   }
