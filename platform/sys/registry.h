@@ -8,7 +8,11 @@
 //     inside a RegistryTransaction, when the outermost scope commits;
 //   - a process killed at any moment leaves a readable store holding, for every
 //     value, either its old or its new content;
-//   - several processes may use the same store at once;
+//   - several processes may use the same store at once; a fork() made while
+//     no transaction is open hands the child no SQLite state (the connection
+//     is closed just before and both processes reopen it on their next call);
+//     a child forked while a RegistryTransaction is open must not use the
+//     registry (the scope's lock and group belong to the parent);
 //   - a store that is not a usable database is moved aside when it is opened,
 //     with one line on stderr, and an empty store takes its place.
 //
@@ -93,7 +97,9 @@ inline constexpr DWORD kRegMaxValueBytes = 1u << 20;
 // REG_OPTION_NON_VOLATILE (else ERROR_INVALID_PARAMETER). On success *phkResult
 // is a new handle for RegCloseKey, and *lpdwDisposition (when not null) tells
 // whether the key itself was created. On failure *phkResult is null.
-LONG RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD Reserved, LPWSTR lpClass, DWORD dwOptions,
+// lpClass is const here (the handheld's header has it writable) so that a
+// literal class string such as u"" can be passed; nothing is written to it.
+LONG RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD Reserved, LPCWSTR lpClass, DWORD dwOptions,
                      REGSAM samDesired, LPSECURITY_ATTRIBUTES lpSecurityAttributes,
                      PHKEY phkResult, LPDWORD lpdwDisposition);
 
@@ -167,10 +173,12 @@ std::recursive_mutex& RegistryMutex();
 // Makes a group of registry writes atomic: either all of them reach the store
 // at Commit() or none does. Construction takes the store's write lock (BEGIN
 // IMMEDIATE; it waits up to the busy timeout for another process); the
-// destructor rolls back unless Commit() succeeded. A scope created while
-// another is open on this thread joins it: its Commit() only marks it
-// finished, and abandoning it (destruction without Commit) rolls the whole
-// group back at once and makes the outer Commit() fail.
+// destructor rolls back unless Commit() was called. A scope created while a
+// group is open on this thread joins it: its Commit() only marks it finished,
+// and abandoning it (destruction without Commit) rolls the whole group back at
+// once and makes the outer Commit() fail. Once the outermost scope has
+// committed, writes made while its object still lives are ordinary writes,
+// each durable on its own.
 //
 // The scope holds the registry for its thread: calls from other threads wait
 // until it ends. Use it as a local object of one thread.
@@ -187,15 +195,19 @@ class RegistryTransaction {
 
   // Outermost scope: makes the group durable and visible to other processes.
   // Nested scope: marks it finished. Returns ERROR_SUCCESS, or the error that
-  // failed the group (the group is then rolled back). A second Commit() returns
+  // failed the group (the group is then rolled back). A second Commit(), or a
+  // nested scope's Commit() after its group has ended, returns
   // ERROR_INVALID_PARAMETER.
   LONG Commit();
 
-  // ERROR_SUCCESS while the group is healthy, else the error that failed it.
+  // While the group is open: ERROR_SUCCESS if it is healthy, else the error
+  // that failed it. After this scope's Commit(): what Commit() returned.
   LONG Status() const;
 
  private:
   std::unique_lock<std::recursive_mutex> lock_;
+  std::uint64_t group_ = 0;  // which group this scope belongs to
   bool outermost_ = false;
   bool finished_ = false;
+  LONG result_ = ERROR_SUCCESS;
 };
