@@ -16,12 +16,14 @@ class NameOrOrdinal {
   NameOrOrdinal() = default;  // the empty name: "none" in a dialog template
   NameOrOrdinal(WORD ordinal) : isOrdinal_(true), ordinal_(ordinal) {}                 // NOLINT
   NameOrOrdinal(std::u16string_view name) : name_(name) {}                             // NOLINT
-  NameOrOrdinal(const char16_t* name) : name_(name ? name : u"") {}                    // NOLINT
+  // A platform argument (LPCWSTR): a MAKEINTRESOURCE value is an ordinal,
+  // other pointers zero-terminated names, null the empty name. So RT_STRING
+  // or MAKEINTRESOURCEW(102) may be passed where a NameOrOrdinal is taken.
+  NameOrOrdinal(const char16_t* name) : NameOrOrdinal(FromPointer(name)) {}              // NOLINT
   // Integer literals are ordinals; only the low 16 bits count, as in MAKEINTRESOURCE.
   NameOrOrdinal(int ordinal) : NameOrOrdinal(static_cast<WORD>(ordinal)) {}           // NOLINT
 
-  // A platform argument: MAKEINTRESOURCE values become ordinals, other
-  // pointers zero-terminated names. A null pointer gives the empty name.
+  // The same conversion, spelled out.
   static NameOrOrdinal FromPointer(LPCWSTR p);
 
   bool isOrdinal() const { return isOrdinal_; }

@@ -16,6 +16,7 @@
 namespace res {
 
 inline constexpr LANGID kLangNeutral = 0;
+inline constexpr LANGID kLangEnglishUs = 0x0409;
 
 struct ResourceEntry {
   NameOrOrdinal type;
@@ -30,9 +31,10 @@ class ResourceSource {
   explicit ResourceSource(std::vector<ResourceEntry> entries) : entries_(std::move(entries)) {}
 
   // The data of the resource (type, name). With a language, only that
-  // language matches. Without one, the language-neutral entry wins, else the
-  // first in container order. Names match without regard to case. nullopt
-  // when nothing matches; never fails otherwise.
+  // language matches. Without one, the platform's order for an English
+  // handheld: language-neutral, then English (US), then the first in
+  // container order. Names match without regard to case. nullopt when
+  // nothing matches; never fails otherwise.
   std::optional<std::span<const std::byte>> Find(const NameOrOrdinal& type,
                                                  const NameOrOrdinal& name,
                                                  std::optional<LANGID> language = {}) const;

@@ -13,8 +13,11 @@ namespace {
 
 std::u16string_view View(LPCWSTR text) { return text ? std::u16string_view(text) : u""; }
 
-// Pixels the frame takes on each side of the client area.
+// Pixels the frame takes on each side of the client area. Top-level windows
+// have none: the handheld shows their caption in the task bar and draws no
+// frame around them.
 LONG FrameWidth(const Window& w) {
+  if (!w.parent) return 0;
   LONG width = 0;
   if (w.style & WS_BORDER) width += 1;
   if (w.exStyle & WS_EX_CLIENTEDGE) width += 2;

@@ -82,20 +82,25 @@ TEST_F(WindowTest, TextLongsAndSubclassing) {
 }
 
 TEST_F(WindowTest, ChildGeometryAndDialogItems) {
-  HWND top = rec.Create("top", WS_POPUP | WS_BORDER, {10, 30, 110, 130});
-  HWND child = rec.Create("child", WS_CHILD | WS_VISIBLE, {5, 6, 25, 16}, top, 1002);
-  EXPECT_EQ(GetDlgItem(top, 1002), child);
+  HWND top = rec.Create("top", WS_POPUP | WS_CAPTION, {10, 30, 110, 130});
+  HWND frame = rec.Create("frame", WS_CHILD | WS_BORDER, {0, 0, 50, 50}, top, 1001);
+  HWND child = rec.Create("child", WS_CHILD | WS_VISIBLE, {5, 6, 25, 16}, frame, 1002);
+  EXPECT_EQ(GetDlgItem(frame, 1002), child);
   EXPECT_EQ(GetDlgCtrlID(child), 1002);
   RECT r;
   GetWindowRect(child, &r);
   EXPECT_EQ(r, (RECT{16, 37, 36, 47}));  // inside the 1-pixel border
-  GetClientRect(top, &r);
-  EXPECT_EQ(r, (RECT{0, 0, 98, 98}));
+  GetClientRect(frame, &r);
+  EXPECT_EQ(r, (RECT{0, 0, 48, 48}));
+  GetClientRect(top, &r);  // no frame: the caption is in the task bar
+  EXPECT_EQ(r, (RECT{0, 0, 100, 100}));
   POINT p{0, 0};
   ClientToScreen(child, &p);
   EXPECT_EQ(p, (POINT{16, 37}));
-  EXPECT_FALSE(IsWindowVisible(child));  // the parent is hidden
+  EXPECT_FALSE(IsWindowVisible(child));  // an ancestor is hidden
   ShowWindow(top, SW_SHOW);
+  EXPECT_FALSE(IsWindowVisible(child));
+  ShowWindow(frame, SW_SHOW);
   EXPECT_TRUE(IsWindowVisible(child));
 }
 

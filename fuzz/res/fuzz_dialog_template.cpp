@@ -1,0 +1,13 @@
+// Fuzzes the dialog template parser (DLGTEMPLATE and DLGTEMPLATEEX).
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "res/dialog_template.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::span<const std::byte> bytes(reinterpret_cast<const std::byte*>(data), size);
+  auto result = res::ParseDialogTemplate(bytes);
+  if (!result.ok()) (void)res::Describe(result.error());
+  return 0;
+}
