@@ -1,6 +1,7 @@
 // The module table and the platform's module and string calls.
 #include "res/modules.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <map>
@@ -255,4 +256,21 @@ int LoadStringW(HINSTANCE hInstance, UINT uID, LPWSTR lpBuffer, int cchBufferMax
   std::copy(text.begin(), text.end(), lpBuffer);
   lpBuffer[copied] = 0;
   return static_cast<int>(copied);
+}
+
+DWORD GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize) {
+  if (!lpFilename || nSize == 0) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  auto name = res::ModuleFileName(hModule);
+  if (!name) return 0;  // ModuleFileName set ERROR_INVALID_HANDLE
+  std::size_t copied = std::min<std::size_t>(name->size(), nSize - 1);
+  std::copy_n(name->data(), copied, lpFilename);
+  lpFilename[copied] = u'\0';
+  if (copied < name->size()) {
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return nSize;
+  }
+  return DWORD(copied);
 }

@@ -93,3 +93,11 @@ BOOL FreeLibrary(HMODULE hLibModule);
 // ERROR_RESOURCE_DATA_NOT_FOUND (a pointer was asked for but the string's
 // bytes are not aligned for one).
 int LoadStringW(HINSTANCE hInstance, UINT uID, LPWSTR lpBuffer, int cchBufferMax);
+
+// The handheld path of a module (null = the program), as it was loaded or
+// registered, copied with its terminator and truncated to `size` characters.
+// Returns the characters copied without the terminator; when the name does
+// not fit, returns `size` with ERROR_INSUFFICIENT_BUFFER and the buffer
+// holds as much as fits, terminated. 0 with ERROR_INVALID_HANDLE for an
+// unknown module, ERROR_INVALID_PARAMETER for a null buffer or size 0.
+DWORD GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize);

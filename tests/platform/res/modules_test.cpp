@@ -149,6 +149,13 @@ TEST(ModuleLoading, PathsGoThroughThePluggedMapper) {
   HMODULE h = LoadLibraryExW(u"\\windows\\msr_lus.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE);
   EXPECT_NE(h, nullptr);
   EXPECT_EQ(ModuleFileName(h), u"\\windows\\msr_lus.dll");  // the name as the product gave it
+  char16_t path[32];
+  EXPECT_EQ(GetModuleFileNameW(h, path, 32), 20u);
+  EXPECT_EQ(std::u16string(path), u"\\windows\\msr_lus.dll");
+  EXPECT_EQ(GetModuleFileNameW(h, path, 9), 9u);  // truncated, still terminated
+  EXPECT_EQ(GetLastError(), DWORD(ERROR_INSUFFICIENT_BUFFER));
+  EXPECT_EQ(std::u16string(path), u"\\windows");
+  EXPECT_EQ(GetModuleFileNameW(reinterpret_cast<HMODULE>(0x1234), path, 32), 0u);
   EXPECT_EQ(LoadLibraryExW(u"\\windows\\other.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE), nullptr);
   EXPECT_EQ(GetLastError(), DWORD(ERROR_PATH_NOT_FOUND));
   SetPathMapper({});
