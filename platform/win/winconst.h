@@ -204,6 +204,17 @@
 /* Notification codes shared by controls */
 #define BN_CLICKED 0
 
+/* Scroll bar requests (WM_VSCROLL, WM_HSCROLL, EM_SCROLL; shared by scrolling controls) */
+#define SB_LINEUP 0
+#define SB_LINEDOWN 1
+#define SB_PAGEUP 2
+#define SB_PAGEDOWN 3
+#define SB_THUMBPOSITION 4
+#define SB_THUMBTRACK 5
+#define SB_TOP 6
+#define SB_BOTTOM 7
+#define SB_ENDSCROLL 8
+
 /* Button styles */
 #define BS_PUSHBUTTON 0x0000
 #define BS_DEFPUSHBUTTON 0x0001
@@ -289,5 +300,19 @@
 #define UDS_ARROWKEYS 0x0020
 #define UDS_HORZ 0x0040
 #define UDS_NOTHOUSANDS 0x0080
+
+/* ---- Button, static, up-down and combo box controls (button.h,
+   static_control.h, updown.h, combobox.h keep their messages) ------------- */
+/* Button types beside those above */
+#define BS_3STATE 0x0005
+#define BS_AUTO3STATE 0x0006
+#define BS_USERBUTTON 0x0008
+#define BS_PUSHBOX 0x000A
+#define BS_PUSHLIKE 0x1000
+/* Image types of STM_SETIMAGE / STM_GETIMAGE */
+#define IMAGE_BITMAP 0
+#define IMAGE_ICON 1
+#define IMAGE_CURSOR 2
+/* ---- end of button, static, up-down and combo box constants -------------- */
 
 #endif /* MENSORA_WIN_WINCONST_H */

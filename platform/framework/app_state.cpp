@@ -1,0 +1,36 @@
+// Process-wide framework state and the application object; see app_state.h
+// and cwinapp.h.
+#include "framework/app_state.h"
+
+#include "framework/cwinapp.h"
+#include "res/modules.h"
+
+namespace {
+HINSTANCE g_resourceHandle = nullptr;
+CWinApp* g_app = nullptr;
+}  // namespace
+
+HINSTANCE AfxGetResourceHandle() { return g_resourceHandle ? g_resourceHandle : res::MainModule(); }
+void AfxSetResourceHandle(HINSTANCE module) { g_resourceHandle = module; }
+HINSTANCE AfxGetInstanceHandle() { return res::MainModule(); }
+CWinApp* AfxGetApp() { return g_app; }
+
+CWinApp::CWinApp() { g_app = this; }
+CWinApp::~CWinApp() {
+  if (g_app == this) g_app = nullptr;
+}
+
+int CWinApp::Run() {
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  m_exitCode = int(msg.wParam);
+  return ExitInstance();
+}
+
+int AfxRunApp(CWinApp& app) {
+  if (!app.InitInstance()) return app.ExitInstance();
+  return app.Run();
+}
