@@ -6,6 +6,7 @@
 #include "dialog_template_writer.h"
 #include "msg_recorder.h"
 #include "win/dialog.h"
+#include "win/controls/register_controls.h"
 #include "win/input.h"
 
 namespace {
@@ -153,4 +154,22 @@ TEST_F(DialogTest, BrokenTemplatesFailCleanly) {
   unknown.Item(1, 0, 0, 0, 1, 1);
   win::WindowTable::Get().RemoveClass(u"Recorder");
   EXPECT_EQ(CreateDialogIndirectParamW(nullptr, unknown.bytes(), nullptr, TestDialogProc, 0), nullptr);
+}
+
+TEST_F(DialogTest, EveryControlClassBuildsFromATemplate) {
+  win::RegisterControlClasses();
+  win::RegisterControlClasses();  // a second call changes nothing
+  TemplateWriter all{WS_POPUP | WS_CAPTION, 135, 149, u"All"};
+  all.Item(1, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_VISIBLE, 5, 5, 40, 14, u"BUTTON", u"OK")
+      .Item(2, BS_AUTOCHECKBOX | WS_VISIBLE, 5, 20, 40, 14, u"BUTTON", u"Check")
+      .Item(3, SS_LEFT | WS_VISIBLE, 5, 35, 40, 10, u"STATIC", u"Label")
+      .Item(4, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP | WS_VISIBLE, 5, 50, 60, 14, u"EDIT", u"12")
+      .Item(5, LVS_REPORT | LVS_SINGLESEL | WS_VISIBLE, 5, 65, 120, 40, u"SysListView32")
+      .Item(6, CBS_DROPDOWNLIST | WS_VISIBLE, 5, 110, 80, 60, u"COMBOBOX")
+      .Item(7, UDS_HORZ | WS_VISIBLE, 90, 110, 20, 14, u"msctls_updown32");
+  HWND dialog = CreateDialogIndirectParamW(nullptr, all.bytes(), nullptr, TestDialogProc, 0);
+  ASSERT_TRUE(dialog);
+  for (int id = 1; id <= 7; ++id) EXPECT_TRUE(GetDlgItem(dialog, id)) << id;
+  EXPECT_EQ(WindowText(GetDlgItem(dialog, 4)), u"12");
+  EXPECT_EQ(GetFocus(), GetDlgItem(dialog, 1));
 }
