@@ -110,10 +110,6 @@ int ItemAt(const PopupState& s, POINT p, LONG width) {
   return -1;
 }
 
-POINT PointOf(LPARAM lParam) {
-  return {static_cast<std::int16_t>(LOWORD(lParam)), static_cast<std::int16_t>(HIWORD(lParam))};
-}
-
 LONG ClientWidth(HWND hwnd) {
   RECT r;
   GetClientRect(hwnd, &r);
@@ -170,9 +166,9 @@ LRESULT PopupProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   PopupState* s = win::StateOf<PopupState>(hwnd);
   if (!s) return DefWindowProcW(hwnd, message, wParam, lParam);
   switch (message) {
-    case WM_LBUTTONDOWN: OnPenDown(hwnd, *s, PointOf(lParam)); return 0;
-    case WM_MOUSEMOVE: s->hot = ItemAt(*s, PointOf(lParam), ClientWidth(hwnd)); return 0;
-    case WM_LBUTTONUP: OnPenUp(hwnd, *s, PointOf(lParam), g_trackOwner); return 0;
+    case WM_LBUTTONDOWN: OnPenDown(hwnd, *s, PointFromLParam(lParam)); return 0;
+    case WM_MOUSEMOVE: s->hot = ItemAt(*s, PointFromLParam(lParam), ClientWidth(hwnd)); return 0;
+    case WM_LBUTTONUP: OnPenUp(hwnd, *s, PointFromLParam(lParam), g_trackOwner); return 0;
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lParam) != hwnd && !s->done) Finish(*s, 0);
       return 0;

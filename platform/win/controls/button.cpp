@@ -66,10 +66,6 @@ struct ButtonState : win::WindowState {
 DWORD StyleOf(HWND hwnd) { return DWORD(GetWindowLongW(hwnd, GWL_STYLE)); }
 const ButtonKind& KindOf(HWND hwnd) { return kKinds[StyleOf(hwnd) & BS_TYPEMASK]; }
 
-POINT PointOf(LPARAM lParam) {
-  return {LONG(short(LOWORD(std::uintptr_t(lParam)))), LONG(short(HIWORD(std::uintptr_t(lParam))))};
-}
-
 RECT ClientOf(HWND hwnd) {
   RECT r;
   GetClientRect(hwnd, &r);
@@ -230,11 +226,11 @@ LRESULT ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      return OnLButtonDown(hwnd, *s, PointOf(lParam));
+      return OnLButtonDown(hwnd, *s, PointFromLParam(lParam));
     case WM_MOUSEMOVE:
-      return OnMouseMove(hwnd, *s, PointOf(lParam));
+      return OnMouseMove(hwnd, *s, PointFromLParam(lParam));
     case WM_LBUTTONUP:
-      return OnLButtonUp(hwnd, *s, PointOf(lParam));
+      return OnLButtonUp(hwnd, *s, PointFromLParam(lParam));
     case WM_CAPTURECHANGED:
       return OnCaptureChanged(hwnd, *s, reinterpret_cast<HWND>(lParam));
     case WM_KEYDOWN:

@@ -80,10 +80,6 @@ DWORD StyleOf(HWND hwnd) { return DWORD(GetWindowLongW(hwnd, GWL_STYLE)); }
 const ComboKind& KindOf(HWND hwnd) { return kKinds[StyleOf(hwnd) & CBS_DROPDOWNLIST]; }
 ComboState* Get(HWND combo) { return win::StateOf<ComboState>(combo); }
 
-POINT PointOf(LPARAM lParam) {
-  return {LONG(short(LOWORD(std::uintptr_t(lParam)))), LONG(short(HIWORD(std::uintptr_t(lParam))))};
-}
-
 bool Inside(const RECT& r, POINT p) {
   return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
 }
@@ -522,11 +518,11 @@ LRESULT ComboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       return OnDestroy(*s);
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      return OnLButtonDown(hwnd, PointOf(lParam));
+      return OnLButtonDown(hwnd, PointFromLParam(lParam));
     case WM_MOUSEMOVE:
-      return OnMouseMove(hwnd, *s, PointOf(lParam));
+      return OnMouseMove(hwnd, *s, PointFromLParam(lParam));
     case WM_LBUTTONUP:
-      return OnLButtonUp(hwnd, *s, PointOf(lParam));
+      return OnLButtonUp(hwnd, *s, PointFromLParam(lParam));
     case WM_CAPTURECHANGED:
       return OnCaptureChanged(hwnd, *s, reinterpret_cast<HWND>(lParam));
     case WM_KEYDOWN:
@@ -689,11 +685,11 @@ LRESULT ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      return OnListLButtonDown(list, *l, PointOf(lParam));
+      return OnListLButtonDown(list, *l, PointFromLParam(lParam));
     case WM_MOUSEMOVE:
-      return OnListMouseMove(list, *l, PointOf(lParam));
+      return OnListMouseMove(list, *l, PointFromLParam(lParam));
     case WM_LBUTTONUP:
-      return OnListLButtonUp(list, *l, PointOf(lParam));
+      return OnListLButtonUp(list, *l, PointFromLParam(lParam));
     case WM_CAPTURECHANGED:
       return OnListCaptureChanged(list, *l, reinterpret_cast<HWND>(lParam));
     case WM_NCDESTROY:

@@ -631,15 +631,11 @@ LRESULT OnChar(HWND hwnd, WPARAM wParam) {
 
 // --- Handlers: stylus ----------------------------------------------------------
 
-POINT PointOf(LPARAM lParam) {
-  return {LONG(int16_t(LOWORD(DWORD(lParam)))), LONG(int16_t(HIWORD(DWORD(lParam))))};
-}
-
 // The pen places the caret (extending the selection with Shift) and holds
 // the capture while it selects.
 LRESULT OnLButtonDown(HWND hwnd, LPARAM lParam) {
   EditState& s = State(hwnd);
-  size_t pos = PosFromPoint(hwnd, s, PointOf(lParam));
+  size_t pos = PosFromPoint(hwnd, s, PointFromLParam(lParam));
   SetSelection(hwnd, s.shift ? s.anchor : pos, pos);
   ScrollCaret(hwnd, s);
   s.tracking = true;
@@ -651,7 +647,7 @@ LRESULT OnLButtonDown(HWND hwnd, LPARAM lParam) {
 LRESULT OnMouseMove(HWND hwnd, LPARAM lParam) {
   EditState& s = State(hwnd);
   if (!s.tracking) return 0;
-  POINT p = PointOf(lParam);
+  POINT p = PointFromLParam(lParam);
   s.caret = PosFromPoint(hwnd, s, p);
   ScrollCaret(hwnd, s);
   return 0;
@@ -727,7 +723,7 @@ LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED: return OnCaptureChanged(hwnd);
     case WM_SETFOCUS: return OnSetFocus(hwnd);
     case WM_KILLFOCUS: return OnKillFocus(hwnd);
-    // WM_PAINT: Platform II draws from the state (text, selection, caret, xOffset, topLine, lines).
+    // WM_PAINT: the drawing layer draws from the state (text, selection, caret, xOffset, topLine, lines).
     default: return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }

@@ -281,7 +281,7 @@ bool ChangeItem(HWND hwnd, int index, const Change& change, UINT othersLose) {
   if (changed & LVIF_PARAM) target.param = change.param;
   if (changed & LVIF_INDENT) target.indent = change.indent;
   target.state = newState;
-  // WM_PAINT (Platform II) draws the rows from the items, columns, colours and top.
+  // WM_PAINT (the drawing layer) draws the rows from the items, columns, colours and top.
   NotifyItem(hwnd, LVN_ITEMCHANGED, index, oldState, newState, changed);
   return true;
 }
@@ -706,10 +706,6 @@ LRESULT OnGetColour(HWND hwnd, ColourSlot slot) { return LRESULT(State(hwnd).*sl
 
 // --- Handlers: stylus, keys, focus ---------------------------------------------
 
-POINT PointOf(LPARAM lParam) {
-  return {LONG(int16_t(LOWORD(DWORD(lParam)))), LONG(int16_t(HIWORD(DWORD(lParam))))};
-}
-
 // The pen picks the row under it. A tap below the last row (or beside a
 // label without full-row select) leaves no row selected, as the handheld
 // does; the focused row keeps its focus.
@@ -718,7 +714,7 @@ LRESULT OnLButtonDown(HWND hwnd, LPARAM lParam) {
   if (!IsWindow(hwnd)) return 0;
   State(hwnd).tracking = true;
   SetCapture(hwnd);
-  int index = HitTest(hwnd, State(hwnd), PointOf(lParam)).iItem;
+  int index = HitTest(hwnd, State(hwnd), PointFromLParam(lParam)).iItem;
   if (index >= 0)
     SelectOnly(hwnd, index);
   else
@@ -733,7 +729,7 @@ LRESULT OnLButtonUp(HWND hwnd, LPARAM lParam) {
   s.tracking = false;  // before releasing: WM_CAPTURECHANGED follows
   ReleaseCapture();
   NMITEMACTIVATE nm;
-  nm.ptAction = PointOf(lParam);
+  nm.ptAction = PointFromLParam(lParam);
   nm.iItem = HitTest(hwnd, State(hwnd), nm.ptAction).iItem;
   Notify(hwnd, nm.hdr, NM_CLICK);
   return 0;
@@ -827,7 +823,7 @@ LRESULT ListViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN: return OnKeyDown(hwnd, wParam);
     case WM_SETFOCUS: return OnSetFocus(hwnd);
     case WM_KILLFOCUS: return OnKillFocus(hwnd);
-    // WM_PAINT: Platform II draws the header and rows from the state.
+    // WM_PAINT: the drawing layer draws the header and rows from the state.
     default: return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }

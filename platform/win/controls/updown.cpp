@@ -55,10 +55,6 @@ const Orientation& OrientationOf(HWND hwnd) {
 }
 UpDownState* Get(HWND hwnd) { return win::StateOf<UpDownState>(hwnd); }
 
-POINT PointOf(LPARAM lParam) {
-  return {LONG(short(LOWORD(std::uintptr_t(lParam)))), LONG(short(HIWORD(std::uintptr_t(lParam))))};
-}
-
 RECT ArrowRect(HWND hwnd, Arrow arrow) {
   RECT r;
   GetClientRect(hwnd, &r);
@@ -345,11 +341,11 @@ LRESULT UpDownProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       return OnCreate(hwnd, *s);
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      return OnLButtonDown(hwnd, *s, PointOf(lParam));
+      return OnLButtonDown(hwnd, *s, PointFromLParam(lParam));
     case WM_MOUSEMOVE:
-      return OnMouseMove(*s, PointOf(lParam));
+      return OnMouseMove(*s, PointFromLParam(lParam));
     case WM_LBUTTONUP:
-      return OnLButtonUp(*s, PointOf(lParam));
+      return OnLButtonUp(*s, PointFromLParam(lParam));
     case WM_CAPTURECHANGED:
       return OnCaptureChanged(hwnd, *s, reinterpret_cast<HWND>(lParam));
     case WM_KEYDOWN:
