@@ -155,6 +155,25 @@ LONG ParseValueName(LPCWSTR valueName, std::u16string_view* out) {
   return out->size() > kRegMaxValueNameChars ? ERROR_INVALID_PARAMETER : ERROR_SUCCESS;
 }
 
+enum class Access { kRead, kWrite };
+
+// The common start of every call on a key: lock the registry, resolve the
+// handle, open the store and, for writes, check that the current group can
+// take them. Then runs `op(state, store, key)` and returns its result, or
+// the first failure.
+template <class Op>
+LONG WithKey(HKEY hKey, Access access, Op op) {
+  Guard guard(sys::detail::RegistryMutex());
+  RegistryState& s = State();
+  KeyId key = kRootKey;
+  LONG result = Resolve(s, hKey, &key);
+  if (result != ERROR_SUCCESS) return result;
+  Store* store = GetStore(s, &result);
+  if (!store) return result;
+  if (access == Access::kWrite && (result = CheckGroup(s, *store)) != ERROR_SUCCESS) return result;
+  return op(s, *store, key);
+}
+
 }  // namespace
 
 // --- Keys ------------------------------------------------------------------------
@@ -170,20 +189,15 @@ LONG RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD /*Reserved*/, LPCWSTR /*
   LONG result = ParsePath(lpSubKey, &path);
   if (result != ERROR_SUCCESS) return result;
 
-  Guard guard(sys::detail::RegistryMutex());
-  RegistryState& s = State();
-  KeyId parent = kRootKey;
-  if ((result = Resolve(s, hKey, &parent)) != ERROR_SUCCESS) return result;
-  Store* store = GetStore(s, &result);
-  if (!store) return result;
-  if ((result = CheckGroup(s, *store)) != ERROR_SUCCESS) return result;
-  KeyId id = kRootKey;
-  bool created = false;
-  result = NoteWrite(s, *store, store->CreateKey(parent, path, &id, &created));
-  if (result != ERROR_SUCCESS) return result;
-  *phkResult = NewHandle(s, id);
-  if (lpdwDisposition) *lpdwDisposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
-  return ERROR_SUCCESS;
+  return WithKey(hKey, Access::kWrite, [&](RegistryState& s, Store& store, KeyId parent) {
+    KeyId id = kRootKey;
+    bool created = false;
+    LONG written = NoteWrite(s, store, store.CreateKey(parent, path, &id, &created));
+    if (written != ERROR_SUCCESS) return written;
+    *phkResult = NewHandle(s, id);
+    if (lpdwDisposition) *lpdwDisposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+    return ERROR_SUCCESS;
+  });
 }
 
 LONG RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD /*ulOptions*/, REGSAM /*samDesired*/,
@@ -194,16 +208,13 @@ LONG RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD /*ulOptions*/, REGSAM /*sa
   LONG result = ParsePath(lpSubKey, &path);
   if (result != ERROR_SUCCESS) return result;
 
-  Guard guard(sys::detail::RegistryMutex());
-  RegistryState& s = State();
-  KeyId parent = kRootKey;
-  if ((result = Resolve(s, hKey, &parent)) != ERROR_SUCCESS) return result;
-  Store* store = GetStore(s, &result);
-  if (!store) return result;
-  KeyId id = kRootKey;
-  if ((result = store->FindKey(parent, path, &id)) != ERROR_SUCCESS) return result;
-  *phkResult = NewHandle(s, id);
-  return ERROR_SUCCESS;
+  return WithKey(hKey, Access::kRead, [&](RegistryState& s, Store& store, KeyId parent) {
+    KeyId id = kRootKey;
+    LONG found = store.FindKey(parent, path, &id);
+    if (found != ERROR_SUCCESS) return found;
+    *phkResult = NewHandle(s, id);
+    return ERROR_SUCCESS;
+  });
 }
 
 LONG RegCloseKey(HKEY hKey) {
@@ -219,14 +230,9 @@ LONG RegDeleteKeyW(HKEY hKey, LPCWSTR lpSubKey) {
   if (result != ERROR_SUCCESS) return result;
   if (path.empty()) return ERROR_INVALID_PARAMETER;
 
-  Guard guard(sys::detail::RegistryMutex());
-  RegistryState& s = State();
-  KeyId parent = kRootKey;
-  if ((result = Resolve(s, hKey, &parent)) != ERROR_SUCCESS) return result;
-  Store* store = GetStore(s, &result);
-  if (!store) return result;
-  if ((result = CheckGroup(s, *store)) != ERROR_SUCCESS) return result;
-  return NoteWrite(s, *store, store->DeleteKey(parent, path));
+  return WithKey(hKey, Access::kWrite, [&](RegistryState& s, Store& store, KeyId parent) {
+    return NoteWrite(s, store, store.DeleteKey(parent, path));
+  });
 }
 
 // --- Values ----------------------------------------------------------------------
@@ -241,15 +247,9 @@ LONG RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD /*Reserved*/, DWORD dw
   LONG result = ParseValueName(lpValueName, &valueName);
   if (result != ERROR_SUCCESS) return result;
 
-  Guard guard(sys::detail::RegistryMutex());
-  RegistryState& s = State();
-  KeyId key = kRootKey;
-  if ((result = Resolve(s, hKey, &key)) != ERROR_SUCCESS) return result;
-  Store* store = GetStore(s, &result);
-  if (!store) return result;
-  if ((result = CheckGroup(s, *store)) != ERROR_SUCCESS) return result;
-  return NoteWrite(s, *store,
-                   store->SetValue(key, Name(valueName), dwType, std::span(lpData, cbData)));
+  return WithKey(hKey, Access::kWrite, [&](RegistryState& s, Store& store, KeyId key) {
+    return NoteWrite(s, store, store.SetValue(key, Name(valueName), dwType, std::span(lpData, cbData)));
+  });
 }
 
 LONG RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD /*lpReserved*/, LPDWORD lpType,
@@ -260,15 +260,10 @@ LONG RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD /*lpReserved*/, LP
   if (result != ERROR_SUCCESS) return result;
 
   sys::registry::Value value;
-  {
-    Guard guard(sys::detail::RegistryMutex());
-    RegistryState& s = State();
-    KeyId key = kRootKey;
-    if ((result = Resolve(s, hKey, &key)) != ERROR_SUCCESS) return result;
-    Store* store = GetStore(s, &result);
-    if (!store) return result;
-    if ((result = store->GetValue(key, Name(valueName), &value)) != ERROR_SUCCESS) return result;
-  }
+  result = WithKey(hKey, Access::kRead, [&](RegistryState&, Store& store, KeyId key) {
+    return store.GetValue(key, Name(valueName), &value);
+  });
+  if (result != ERROR_SUCCESS) return result;
 
   auto size = static_cast<DWORD>(value.data.size());
   if (lpType) *lpType = value.type;
@@ -296,14 +291,9 @@ LONG RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName) {
   LONG result = ParseValueName(lpValueName, &valueName);
   if (result != ERROR_SUCCESS) return result;
 
-  Guard guard(sys::detail::RegistryMutex());
-  RegistryState& s = State();
-  KeyId key = kRootKey;
-  if ((result = Resolve(s, hKey, &key)) != ERROR_SUCCESS) return result;
-  Store* store = GetStore(s, &result);
-  if (!store) return result;
-  if ((result = CheckGroup(s, *store)) != ERROR_SUCCESS) return result;
-  return NoteWrite(s, *store, store->DeleteValue(key, Name(valueName)));
+  return WithKey(hKey, Access::kWrite, [&](RegistryState& s, Store& store, KeyId key) {
+    return NoteWrite(s, store, store.DeleteValue(key, Name(valueName)));
+  });
 }
 
 // --- The store -------------------------------------------------------------------
