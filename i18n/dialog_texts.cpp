@@ -5,13 +5,10 @@
 
 #include "i18n/language_pack.h"
 #include "i18n/resource_ids.h"
+#include "win/controls/static_control.h"
 #include "win/winuser.h"
 
 namespace {
-
-// Image static messages (the platform's numbers).
-constexpr UINT kStmSetImage = 0x0172;
-constexpr WPARAM kImageBitmap = 0;
 
 using T = DialogTextTarget;
 
@@ -75,7 +72,7 @@ void ApplyDialogTexts(UINT templateId, HWND dialog) {
         break;
       case T::kBitmap:
         if (HWND control = GetDlgItem(dialog, row.controlId))
-          SendMessageW(control, kStmSetImage, kImageBitmap,
+          SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP,
                        reinterpret_cast<LPARAM>(LoadPackBitmap(row.resourceId)));
         break;
     }

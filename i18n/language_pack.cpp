@@ -15,6 +15,7 @@
 #include "base/utf.h"
 #include "data/settings_store.h"
 #include "i18n/resource_ids.h"
+#include "win/controls/combobox.h"
 #include "res/modules.h"
 #include "res/resources.h"
 #include "sys/device_files.h"
@@ -39,13 +40,6 @@ constexpr DWORD kNoPackExitCode = 0xFFFFFFFF;
 
 // Room for the marker string: its presence is all that counts.
 constexpr int kMarkerChars = 8;
-
-// Combo box messages (the platform's numbers).
-constexpr UINT kCbAddString = 0x0143;
-constexpr UINT kCbResetContent = 0x014B;
-constexpr UINT kCbSetCurSel = 0x014E;
-constexpr UINT kCbSetItemData = 0x0151;
-constexpr LRESULT kCbErr = -1;
 
 HINSTANCE g_pack = nullptr;
 HINSTANCE g_programModule = nullptr;  // captured by each pack load
@@ -235,7 +229,7 @@ bool FillLanguageList(HWND comboBox) {
   if (!g_programModule) g_programModule = res::MainModule();
   std::optional<std::u16string> folder = ProgramFolder();
   if (!folder) return false;
-  SendMessageW(comboBox, kCbResetContent, 0, 0);
+  SendMessageW(comboBox, CB_RESETCONTENT, 0, 0);
 
   const std::u16string pattern = *folder + u'\\' + std::u16string(kPackFindPattern);
   WIN32_FIND_DATAW found;
@@ -247,10 +241,10 @@ bool FillLanguageList(HWND comboBox) {
     std::u16string displayName;
     if (!ProbeLanguagePack(found.cFileName, index, displayName)) continue;
     LRESULT item =
-        SendMessageW(comboBox, kCbAddString, 0, reinterpret_cast<LPARAM>(displayName.c_str()));
-    if (item == kCbErr || item < 0) continue;
-    SendMessageW(comboBox, kCbSetItemData, static_cast<WPARAM>(item), static_cast<LPARAM>(index));
-    if (index == languageIndex) SendMessageW(comboBox, kCbSetCurSel, static_cast<WPARAM>(item), 0);
+        SendMessageW(comboBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(displayName.c_str()));
+    if (item == CB_ERR || item < 0) continue;
+    SendMessageW(comboBox, CB_SETITEMDATA, static_cast<WPARAM>(item), static_cast<LPARAM>(index));
+    if (index == languageIndex) SendMessageW(comboBox, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
   } while (FindNextFileW(search, &found));
   FindClose(search);
   return true;
