@@ -2,6 +2,8 @@
 // templates, menus and strings are looked up) and the application object.
 #pragma once
 
+#include <functional>
+
 #include "base/wintypes.h"
 
 class CWinApp;
@@ -16,3 +18,13 @@ HINSTANCE AfxGetInstanceHandle();
 
 // The application object, once constructed.
 CWinApp* AfxGetApp();
+
+// The busy cursor. The hook (a host's) is told true to show it and false to
+// put the arrow back; without a hook nothing is shown. Begin and End nest:
+// only the outermost pair reaches the hook. Restore shows it again while a
+// wait is running (after a dialog put the arrow back), and does nothing
+// otherwise.
+void AfxSetBusyCursorHook(std::function<void(bool)> hook);
+void AfxBeginWaitCursor();
+void AfxEndWaitCursor();
+void AfxRestoreWaitCursor();

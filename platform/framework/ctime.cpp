@@ -1,0 +1,5 @@
+#include "framework/ctime.h"
+
+#include "sys/system.h"
+
+CTime CTime::GetCurrentTime() { return CTime(sys::NowSeconds()); }
