@@ -15,12 +15,9 @@
 #include "framework/cstatic.h"
 #include "framework/ctime.h"
 #include "framework/cwaitcursor.h"
-#include "framework_res.h"
+#include "framework_fixture.h"
 #include "host/headless/robot.h"
-#include "res/modules.h"
 #include "sys/system.h"
-#include "win/controls/register_controls.h"
-#include "../win/msg_recorder.h"
 
 namespace {
 
@@ -75,20 +72,7 @@ class CControlsDlg : public CDialog {
   }
 };
 
-class ControlsTest : public WindowTest {
- protected:
-  void SetUp() override {
-    WindowTest::SetUp();
-    win::RegisterControlClasses();
-    module = res::RegisterEmbeddedModule(mensora_res_blobs::framework_res(), u"\\test.exe");
-    res::SetMainModule(module);
-  }
-  void TearDown() override {
-    FreeLibrary(module);
-    WindowTest::TearDown();
-  }
-  HINSTANCE module = nullptr;
-};
+using ControlsTest = FrameworkTest;
 
 }  // namespace
 

@@ -4,11 +4,9 @@
 #include "framework/cdialog.h"
 #include "framework/cwinapp.h"
 #include "framework/app_state.h"
-#include "framework_res.h"
+#include "framework_fixture.h"
 #include "host/headless/robot.h"
-#include "res/modules.h"
 #include "win/dialog.h"
-#include "../win/msg_recorder.h"
 
 namespace {
 
@@ -57,19 +55,6 @@ class CTestDlg : public CDialog {
   }
 };
 
-class FrameworkTest : public WindowTest {
- protected:
-  void SetUp() override {
-    WindowTest::SetUp();
-    module = res::RegisterEmbeddedModule(mensora_res_blobs::framework_res(), u"\\test.exe");
-    res::SetMainModule(module);
-  }
-  void TearDown() override {
-    FreeLibrary(module);
-    WindowTest::TearDown();
-  }
-  HINSTANCE module = nullptr;
-};
 
 }  // namespace
 
