@@ -4,14 +4,11 @@
 #include <algorithm>
 #include <functional>
 
+#include "base/ascii_case.h"
+
 namespace {
 
-char16_t Fold(char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c - u'A' + u'a') : c; }
-
-bool EqualFolded(std::u16string_view a, std::u16string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char16_t x, char16_t y) { return Fold(x) == Fold(y); });
-}
+using base::EqualIgnoringAsciiCase;
 
 // Indices of the names for which `test` holds.
 std::vector<int> Select(const std::vector<std::u16string>& names,
@@ -53,11 +50,11 @@ NameMatch MatchName(const std::vector<std::u16string>& names, std::u16string_vie
       [&](std::u16string_view n) { return !typed.empty() && Abbreviation(n) == typed; },
       [&](std::u16string_view n) {
         auto abbr = Abbreviation(n);
-        return EqualFolded(n, typed) || EqualFolded(BaseName(n), typed) ||
-               (!abbr.empty() && EqualFolded(abbr, typed));
+        return EqualIgnoringAsciiCase(n, typed) || EqualIgnoringAsciiCase(BaseName(n), typed) ||
+               (!abbr.empty() && EqualIgnoringAsciiCase(abbr, typed));
       },
       [&](std::u16string_view n) {
-        return !typed.empty() && n.size() >= typed.size() && EqualFolded(n.substr(0, typed.size()), typed);
+        return !typed.empty() && n.size() >= typed.size() && EqualIgnoringAsciiCase(n.substr(0, typed.size()), typed);
       },
   };
   for (const auto& round : rounds) {

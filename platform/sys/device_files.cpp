@@ -5,6 +5,7 @@
 #include <iostream>
 #include <vector>
 
+#include "base/ascii_case.h"
 #include "base/utf.h"
 
 namespace sys {
@@ -18,15 +19,6 @@ struct Folders {
 Folders& TheFolders() {
   static Folders folders;
   return folders;
-}
-
-char16_t Fold(char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c - u'A' + u'a') : c; }
-
-bool EqualFolded(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (Fold(a[i]) != Fold(b[i])) return false;
-  return true;
 }
 
 bool ForbiddenChar(char16_t c) {
@@ -72,7 +64,7 @@ std::filesystem::path MatchEntry(const std::filesystem::path& dir, const std::u1
   if (std::filesystem::exists(dir / utf8, ec)) return dir / utf8;
   for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
     auto name = base::FromUtf8(entry.path().filename().string());
-    if (name && EqualFolded(*name, part)) return entry.path();
+    if (name && base::EqualIgnoringAsciiCase(*name, part)) return entry.path();
   }
   return dir / utf8;
 }
@@ -124,7 +116,7 @@ std::optional<std::filesystem::path> MapPath(std::u16string_view handheldPath) {
   auto program = Parts(kProgramFolder);
   if (parts->size() >= program->size() &&
       std::equal(program->begin(), program->end(), parts->begin(),
-                 [](const auto& a, const auto& b) { return EqualFolded(a, b); })) {
+                 [](const auto& a, const auto& b) { return base::EqualIgnoringAsciiCase(a, b); })) {
     base = folders.program;
     first = program->size();
   }

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/ascii_case.h"
 #include "base/utf.h"
 
 namespace {
@@ -27,8 +28,6 @@ Searches& TheSearches() {
   static Searches searches;
   return searches;
 }
-
-char16_t Fold(char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c - u'A' + u'a') : c; }
 
 // Seconds since 1970 to 100-ns intervals since 1601.
 FILETIME ToFileTime(struct timespec t) {
@@ -70,7 +69,7 @@ bool MatchesFindPattern(std::u16string_view pattern, std::u16string_view name) {
   // Iterative wildcard match with one backtrack point: linear in practice.
   size_t p = 0, n = 0, starP = std::u16string_view::npos, starN = 0;
   while (n < name.size()) {
-    if (p < pattern.size() && (pattern[p] == u'?' || Fold(pattern[p]) == Fold(name[n]))) {
+    if (p < pattern.size() && (pattern[p] == u'?' || base::FoldAscii(pattern[p]) == base::FoldAscii(name[n]))) {
       ++p, ++n;
     } else if (p < pattern.size() && pattern[p] == u'*') {
       starP = p++;

@@ -9,6 +9,7 @@
 
 #include <utility>
 
+#include "base/ascii_case.h"
 #include "sys/registry.h"
 
 namespace sys::registry {
@@ -34,10 +35,7 @@ void BindName(sqlite3_stmt* stmt, int index, const std::u16string& text) {
 
 }  // namespace
 
-Name::Name(std::u16string_view given) : text(given), folded(given) {
-  for (char16_t& c : folded)
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-}
+Name::Name(std::u16string_view given) : text(given), folded(base::FoldAscii(given)) {}
 
 // --- Connection and statements -------------------------------------------------
 

@@ -3,14 +3,11 @@
 
 #include <algorithm>
 
+#include "base/ascii_case.h"
+
 namespace win {
 
-std::u16string FoldClassName(std::u16string_view name) {
-  std::u16string folded(name);
-  for (char16_t& c : folded)
-    if (c >= u'A' && c <= u'Z') c = char16_t(c - u'A' + u'a');
-  return folded;
-}
+std::u16string FoldClassName(std::u16string_view name) { return base::FoldAscii(name); }
 
 WindowTable& WindowTable::Get() {
   static WindowTable table;

@@ -93,19 +93,8 @@ std::u16string_view TextOf(LPARAM lParam) {
   return text ? std::u16string_view(text) : std::u16string_view();
 }
 
-// Whole-string equality ignoring case, by the very folding the sort order
-// uses: two texts of one length fold alike exactly when appending a high code
-// unit to one and a low one to the other makes the appended units decide the
-// comparison, both ways round.
-bool EqualIgnoringCase(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
-  std::u16string aHigh(a), aLow(a), bHigh(b), bLow(b);
-  aHigh += u'\xFFFF', bLow += u'\0', aLow += u'\0', bHigh += u'\xFFFF';
-  return win::CompareForSort(aHigh, bLow) > 0 && win::CompareForSort(aLow, bHigh) < 0;
-}
-
 bool StartsWithIgnoringCase(std::u16string_view text, std::u16string_view prefix) {
-  return prefix.size() <= text.size() && EqualIgnoringCase(text.substr(0, prefix.size()), prefix);
+  return prefix.size() <= text.size() && win::EqualIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
 bool ValidIndex(const ComboState& s, WPARAM index) {
@@ -466,7 +455,7 @@ LRESULT OnGetLbText(const ComboState& s, WPARAM index, LPARAM buffer) {
 
 LRESULT OnFindString(const ComboState& s, WPARAM start, std::u16string_view text, bool whole) {
   return Find(s, start, [&](std::u16string_view item) {
-    return whole ? EqualIgnoringCase(item, text) : StartsWithIgnoringCase(item, text);
+    return whole ? win::EqualIgnoringCase(item, text) : StartsWithIgnoringCase(item, text);
   });
 }
 

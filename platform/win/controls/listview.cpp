@@ -578,15 +578,6 @@ LRESULT OnGetNextItem(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 
 // --- Handlers: finding ---------------------------------------------------------
 
-// Equal when case is ignored, by the sort order's own folding: two texts of
-// one length fold alike exactly when a trailing "b" against "a" decides the
-// order one way and "a" against "b" the other.
-bool EqualFolded(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
-  std::u16string x(a), y(b);
-  return win::CompareForSort(x + u"b", y + u"a") > 0 && win::CompareForSort(x + u"a", y + u"b") < 0;
-}
-
 LRESULT OnFindItem(HWND hwnd, WPARAM wParam, LPARAM lParam) {
   auto* find = reinterpret_cast<const LVFINDINFOW*>(lParam);
   const ListViewState& s = State(hwnd);
@@ -596,9 +587,9 @@ LRESULT OnFindItem(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     if (find->flags & LVFI_PARAM) return item.param == find->lParam;
     if (find->flags & LVFI_PARTIAL) {
       if (item.text.size() < wanted.size()) return false;
-      return EqualFolded(std::u16string_view(item.text).substr(0, wanted.size()), wanted);
+      return win::EqualIgnoringCase(std::u16string_view(item.text).substr(0, wanted.size()), wanted);
     }
-    if (find->flags & LVFI_STRING) return EqualFolded(item.text, wanted);
+    if (find->flags & LVFI_STRING) return win::EqualIgnoringCase(item.text, wanted);
     return false;
   };
   int n = Count(s), start = int(LONG(wParam));

@@ -33,4 +33,9 @@ int CompareForSort(std::u16string_view a, std::u16string_view b) {
   return raw < 0 ? -1 : raw > 0 ? 1 : 0;
 }
 
+bool EqualIgnoringCase(std::u16string_view a, std::u16string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) { return Fold(x) == Fold(y); });
+}
+
 }  // namespace win
