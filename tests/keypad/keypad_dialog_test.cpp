@@ -1,0 +1,226 @@
+// The keypad dialog driven through TSP_InputNumber by the robot: its set-up,
+// its own resources, the keys on the entry's selection, the entry rule for
+// each decimals setting, the sign, OK, Cancel and Clear.
+#include <vector>
+
+#include "framework/cbitmapbutton.h"
+#include "framework/cwinapp.h"
+#include "keypad_fixture.h"
+#include "res/resources.h"
+
+namespace {
+
+TEST_F(KeypadTest, SetsItselfUpOnItsOwnResourcesWhateverTheProgramSelected) {
+  // The program has selected a resource source with its own 131 and 130.
+  AfxSetResourceHandle(program);
+  std::vector<std::u16string> images;
+  HINSTANCE imageModule = nullptr;
+  CBitmapButton::SetLoadBitmapHook([&](HINSTANCE module, LPCWSTR name) {
+    imageModule = module;
+    images.emplace_back(IS_INTRESOURCE(name) ? u"#" : name);
+    return reinterpret_cast<HBITMAP>(images.size());
+  });
+  host::Robot robot;
+  robot.Do([&] {
+    HWND dlg = Keypad();
+    EXPECT_EQ(WindowText(dlg), u"Numerical Input");
+    EXPECT_EQ(DWORD(GetWindowLongW(dlg, GWL_EXSTYLE)) & WS_EX_CAPTIONOKBTN, 0u);
+    // The frame styles are gone; WS_VISIBLE is back because the modal loop
+    // shows the dialog after its initialisation.
+    EXPECT_EQ(DWORD(GetWindowLongW(dlg, GWL_STYLE)) & 0x90CC0000u, DWORD(WS_VISIBLE));
+    EXPECT_NE(AfxGetResourceHandle(), program);  // its own module while it runs
+    EXPECT_EQ(GetFocus(), Item(IDC_ENTRY));
+    EXPECT_EQ(Entry(), u"");
+    EXPECT_EQ(WindowText(Item(IDC_SIGN)), u"+");
+    EXPECT_EQ(WindowText(Item(IDC_KEY_8)), u"BTN_NUM18");
+    for (int id : {IDC_KEY_1, IDC_KEY_0, IDC_KEY_DOT, IDC_KEY_BACK})
+      EXPECT_EQ(DWORD(GetWindowLongW(Item(id), GWL_STYLE)), 0x50000F0Bu) << id;
+    // The entry field is the only tab stop.
+    for (HWND c = GetWindow(dlg, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+      EXPECT_EQ((GetWindowLongW(c, GWL_STYLE) & WS_TABSTOP) != 0, c == Item(IDC_ENTRY));
+  });
+  robot.TapControl(IDCANCEL);
+  std::u16string value;
+  EXPECT_EQ(Run(robot, value, 2), 0);
+  CBitmapButton::SetLoadBitmapHook(nullptr);
+
+  EXPECT_EQ(AfxGetResourceHandle(), program);  // the caller's selection is back
+  EXPECT_NE(imageModule, program);
+  EXPECT_EQ(images, (std::vector<std::u16string>{
+                        u"BTN_NUM1U", u"BTN_NUM1D", u"BTN_NUM2U", u"BTN_NUM2D", u"BTN_NUM3U",
+                        u"BTN_NUM3D", u"BTN_NUM4U", u"BTN_NUM4D", u"BTN_NUM5U", u"BTN_NUM5D",
+                        u"BTN_NUM6U", u"BTN_NUM6D", u"BTN_NUM7U", u"BTN_NUM7D", u"BTN_NUM8U",
+                        u"BTN_NUM8D", u"BTN_NUM9U", u"BTN_NUM9D", u"BTN_NUM0U", u"BTN_NUM0D",
+                        u"BTN_NUMDOTU", u"BTN_NUMDOTD", u"BTN_NUMBSU", u"BTN_NUMBSD"}));
+  // Every image the keys name is in the library's module: 48 x 48, 4 bits.
+  for (const std::u16string& name : images) {
+    auto dib = res::LoadBitmapBits(imageModule, res::NameOrOrdinal(name));
+    ASSERT_TRUE(dib) << "missing image";
+    ASSERT_GE(dib->size(), 16u);
+    auto u32 = [&](size_t at) {
+      return std::uint32_t(dib->data()[at]) | std::uint32_t(dib->data()[at + 1]) << 8 |
+             std::uint32_t(dib->data()[at + 2]) << 16 | std::uint32_t(dib->data()[at + 3]) << 24;
+    };
+    EXPECT_EQ(u32(4), 48u);
+    EXPECT_EQ(u32(8), 48u);
+    EXPECT_EQ(std::uint32_t(dib->data()[14]), 4u);
+  }
+}
+
+TEST_F(KeypadTest, WithTwoDecimalsKeysBuildTheNumberAndASecondPointNeverStays) {
+  host::Robot robot;
+  Keys(robot, u"1.234");
+  robot.Do([&] { EXPECT_EQ(Entry(), u"1.23"); });
+  Keys(robot, u".");  // the point key ignores a second point
+  robot.Do([&] { EXPECT_EQ(Entry(), u"1.23"); });
+  robot.Do([&] { Select(1, 1); }).Type(u".");  // typed: dropped by the rule
+  robot.Do([&] {
+    EXPECT_EQ(Entry(), u"1.23");
+    EXPECT_EQ(Selection(), (std::pair<DWORD, DWORD>{4, 4}));  // caret at the end
+  });
+  robot.TapControl(IDOK);
+  std::u16string value = u"ignored on entry";
+  EXPECT_EQ(Run(robot, value, 2), 1);
+  EXPECT_EQ(value, u"1.23");
+}
+
+TEST_F(KeypadTest, WithoutDecimalsThePointGoesAtOnceAndNineDigitsAreTheMost) {
+  host::Robot robot;
+  Keys(robot, u"12.");
+  robot.Do([&] { EXPECT_EQ(Entry(), u"12"); });
+  Keys(robot, u"34567890");  // the tenth digit is reverted
+  robot.Do([&] {
+    EXPECT_EQ(Entry(), u"123456789");
+    EXPECT_EQ(Selection(), (std::pair<DWORD, DWORD>{9, 9}));
+  });
+  robot.Do([&] { Select(0, 0); }).Type(u"x");  // typed and dropped: caret to the end
+  robot.Do([&] {
+    EXPECT_EQ(Entry(), u"123456789");
+    EXPECT_EQ(Selection(), (std::pair<DWORD, DWORD>{9, 9}));
+  });
+  // Text set from outside leaves the caret at the start, where it stays.
+  robot.Do([&] { SetWindowTextW(Item(IDC_ENTRY), u"x123"); });
+  robot.Do([&] {
+    EXPECT_EQ(Entry(), u"123");
+    EXPECT_EQ(Selection(), (std::pair<DWORD, DWORD>{0, 0}));
+  });
+  robot.TapControl(IDOK);
+  std::u16string value;
+  EXPECT_EQ(Run(robot, value, 0), 1);
+  EXPECT_EQ(value, u"123");
+}
+
+TEST_F(KeypadTest, WithTwentyDecimalsTheLimitIsSeventeen) {
+  host::Robot robot;
+  robot.Type(u"1234567890.1234567890");
+  robot.TapControl(IDOK);
+  std::u16string value;
+  EXPECT_EQ(Run(robot, value, 20), 1);
+  EXPECT_EQ(value, u"1234567890.123456");
+}
+
+TEST_F(KeypadTest, ExtraDecimalsAreCutAndOverlongTextIsReverted) {
+  host::Robot robot;
+  robot.Do([&] { SetWindowTextW(Item(IDC_ENTRY), u"3.14159"); });
+  robot.Do([&] {
+    EXPECT_EQ(Entry(), u"3.141");
+    EXPECT_EQ(Selection(), (std::pair<DWORD, DWORD>{5, 5}));
+  });
+  // 3 decimals allow 12 characters: a 14-character text goes back.
+  robot.Do([&] { SetWindowTextW(Item(IDC_ENTRY), u"12345678901234"); });
+  robot.Do([&] { EXPECT_EQ(Entry(), u"3.141"); });
+  // Filtering first, then the limit against the text before the change.
+  robot.Do([&] { SetWindowTextW(Item(IDC_ENTRY), u"a1234567890123"); });
+  robot.Do([&] { EXPECT_EQ(Entry(), u"3.141"); });
+  robot.TapControl(IDOK);
+  std::u16string value;
+  EXPECT_EQ(Run(robot, value, 3), 1);
+  EXPECT_EQ(value, u"3.141");
+}
+
+TEST_F(KeypadTest, KeysReplaceTheSelectionAndBackspaceTakesOnlyTheCharacterBeforeIt) {
+  host::Robot robot;
+  Keys(robot, u"12345");
+  robot.Do([&] { Select(0, 0); });
+  Keys(robot, u"<");  // caret at the start: nothing
+  robot.Do([&] { EXPECT_EQ(Entry(), u"12345"); });
+  robot.Do([&] { Select(2, 4); });
+  Keys(robot, u"<");
+  robot.Do([&] {
+    EXPECT_EQ(Entry(), u"1345");  // the selected "34" stays
+    EXPECT_EQ(GetFocus(), Item(IDC_ENTRY));
+  });
+  robot.Do([&] { Select(1, 3); });
+  Keys(robot, u"9");
+  robot.TapControl(IDOK);
+  std::u16string value;
+  EXPECT_EQ(Run(robot, value, 2), 1);
+  EXPECT_EQ(value, u"195");
+}
+
+TEST_F(KeypadTest, TheSignKeyFlipsItsCaptionAndOkPutsAMinusInFront) {
+  {
+    host::Robot robot;
+    robot.TapControl(IDC_SIGN).TapControl(IDOK);
+    std::u16string value = u"old";
+    EXPECT_EQ(Run(robot, value, 2), 1);
+    EXPECT_EQ(value, u"-");  // an empty entry with the minus sign
+  }
+  {
+    host::Robot robot;
+    Keys(robot, u"3.5");
+    robot.TapControl(IDC_SIGN);
+    robot.Do([&] {
+      EXPECT_EQ(WindowText(Item(IDC_SIGN)), u"-");
+      EXPECT_EQ(Entry(), u"3.5");
+    });
+    robot.TapControl(IDC_CLEAR);  // Clear empties the entry, not the sign
+    robot.Do([&] {
+      EXPECT_EQ(Entry(), u"");
+      EXPECT_EQ(WindowText(Item(IDC_SIGN)), u"-");
+    });
+    Keys(robot, u"3.5");
+    robot.TapControl(IDOK);
+    std::u16string value;
+    EXPECT_EQ(Run(robot, value, 2), 1);
+    EXPECT_EQ(value, u"-3.5");
+  }
+  {
+    host::Robot robot;  // a new call starts at "+" again; two flips give "+"
+    robot.Do([&] { EXPECT_EQ(WindowText(Item(IDC_SIGN)), u"+"); });
+    Keys(robot, u"7");
+    robot.TapControl(IDC_SIGN).TapControl(IDC_SIGN).TapControl(IDOK);
+    std::u16string value;
+    EXPECT_EQ(Run(robot, value, 2), 1);
+    EXPECT_EQ(value, u"7");
+  }
+}
+
+TEST_F(KeypadTest, CancelLeavesTheCallersStringExactlyAsItWas) {
+  host::Robot robot;
+  Keys(robot, u"42");
+  robot.TapControl(IDC_SIGN).TapControl(IDCANCEL);
+  std::u16string value = u"held text";
+  EXPECT_EQ(Run(robot, value, 2), 0);
+  EXPECT_EQ(value, u"held text");
+  EXPECT_EQ(win::WindowTable::Get().topLevel().size(), 0u);  // the keypad is gone
+}
+
+TEST_F(KeypadTest, TheMainWindowOwnsTheKeypadAndIsUsableAgainAfterwards) {
+  struct App : CWinApp {} app;
+  CWnd main;
+  main.Attach(rec.Create("main", WS_POPUP | WS_VISIBLE, {0, 26, 240, 294}));
+  app.m_pMainWnd = &main;
+  host::Robot robot;
+  robot.Do([&] {
+    EXPECT_EQ(GetWindow(Keypad(), GW_OWNER), main.m_hWnd);
+    EXPECT_FALSE(IsWindowEnabled(main.m_hWnd));
+  });
+  robot.TapControl(IDOK);
+  std::u16string value;
+  EXPECT_EQ(Run(robot, value, 2), 1);
+  EXPECT_TRUE(IsWindowEnabled(main.m_hWnd));
+  main.Detach();
+}
+
+}  // namespace
