@@ -1,6 +1,7 @@
 // The keypad dialog driven through TSP_InputNumber by the robot: its set-up,
 // its own resources, the keys on the entry's selection, the entry rule for
 // each decimals setting, the sign, OK, Cancel and Clear.
+#include <array>
 #include <vector>
 
 #include "framework/cbitmapbutton.h"
@@ -65,6 +66,67 @@ TEST_F(KeypadTest, SetsItselfUpOnItsOwnResourcesWhateverTheProgramSelected) {
     EXPECT_EQ(u32(8), 48u);
     EXPECT_EQ(std::uint32_t(dib->data()[14]), 4u);
   }
+}
+
+// The keypad's own module, as it is selected while the keypad runs.
+HINSTANCE KeypadModuleOfARun() {
+  HINSTANCE module = nullptr;
+  host::Robot robot;
+  robot.Do([&] { module = AfxGetResourceHandle(); }).TapControl(IDCANCEL);
+  std::u16string value;
+  TSP_InputNumber(value, 0, 2);
+  return module;
+}
+
+TEST_F(KeypadTest, TheLibrarysTemplateAndMenuHoldTheKeypadLayout) {
+  HINSTANCE keypad = KeypadModuleOfARun();
+  ASSERT_NE(keypad, nullptr);
+  ASSERT_NE(keypad, program);
+  auto t = res::LoadDialogTemplate(keypad, 131);
+  ASSERT_TRUE(t);
+  EXPECT_EQ(t->title, u"Nemerical Input");  // replaced at initialisation
+  EXPECT_EQ((std::array<int, 2>{t->cx, t->cy}), (std::array<int, 2>{139, 154}));
+  EXPECT_EQ(t->fontFace, u"System");
+  EXPECT_EQ(t->pointSize, 8);
+  EXPECT_EQ(t->exStyle & WS_EX_CAPTIONOKBTN, DWORD(WS_EX_CAPTIONOKBTN));
+  struct Row {
+    DWORD id;
+    const char16_t* text;
+    int x, y, cx, cy;
+    DWORD style;
+  };
+  constexpr DWORD kPush = 0x50000000, kKey = 0x50000F0B;
+  const std::vector<Row> rows = {
+      {1000, u"+", 4, 6, 15, 14, kPush},
+      {1012, u"", 20, 6, 113, 14, 0x50810080},  // border, auto-scroll, tab stop
+      {1013, u"BTN_NUM1", 6, 27, 30, 30, kKey},   {1017, u"BTN_NUM2", 38, 27, 30, 30, kKey},
+      {1018, u"BTN_NUM3", 70, 27, 30, 30, kKey},  {1019, u"BTN_NUM4", 102, 27, 30, 30, kKey},
+      {1020, u"BTN_NUM5", 6, 61, 30, 30, kKey},   {1021, u"BTN_NUM6", 38, 61, 30, 30, kKey},
+      {1022, u"BTN_NUM7", 70, 61, 30, 30, kKey},  {1023, u"BTN_NUM18", 102, 61, 30, 30, kKey},
+      {1024, u"BTN_NUM9", 6, 95, 30, 30, kKey},   {1025, u"BTN_NUM0", 38, 95, 30, 30, kKey},
+      {1026, u"BTN_NUMDOT", 70, 95, 30, 30, kKey}, {1027, u"BTN_NUMBS", 102, 95, 30, 30, kKey},
+      {1, u"OK", 6, 132, 38, 14, kPush},          {2, u"Cancel", 50, 132, 38, 14, kPush},
+      {1014, u"Clear", 94, 132, 38, 14, kPush},
+  };
+  ASSERT_EQ(t->items.size(), rows.size());
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const res::DialogItem& item = t->items[i];
+    const Row& row = rows[i];
+    EXPECT_EQ(item.id, row.id);
+    EXPECT_EQ(item.title, res::NameOrOrdinal(std::u16string_view(row.text))) << row.id;
+    EXPECT_EQ((std::array<int, 4>{item.x, item.y, item.cx, item.cy}),
+              (std::array<int, 4>{row.x, row.y, row.cx, row.cy})) << row.id;
+    EXPECT_EQ(item.style, row.style) << row.id;
+  }
+
+  auto menu = res::LoadMenuTemplate(keypad, 130);
+  ASSERT_TRUE(menu);
+  ASSERT_EQ(menu->items.size(), 1u);
+  EXPECT_EQ(menu->items[0].text, u"ed_dial");
+  std::vector<std::pair<std::u16string, UINT>> commands;
+  for (const res::MenuItem& item : menu->items[0].children) commands.emplace_back(item.text, item.id);
+  EXPECT_EQ(commands, (std::vector<std::pair<std::u16string, UINT>>{
+                          {u"Cut", 32782}, {u"Copy", 32781}, {u"Delete", 32783}, {u"Paste", 32784}}));
 }
 
 TEST_F(KeypadTest, WithTwoDecimalsKeysBuildTheNumberAndASecondPointNeverStays) {
