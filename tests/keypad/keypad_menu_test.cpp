@@ -83,6 +83,16 @@ TEST_F(KeypadMenuTest, OnlyAHoldIntoTheNextClockSecondWithoutMovingOpensTheMenu)
     EXPECT_FALSE(MenuShown());
     EXPECT_EQ(Entry(), u"");  // nothing was cleared either: the pen was held by the field
   });
+  // A hold on the dialog's own background, near its top-left corner: inside
+  // the field's size but not on the field, so no menu.
+  auto corner = [] {
+    POINT p{2, 2};
+    ClientToScreen(Keypad(), &p);
+    return p;
+  };
+  robot.Do([this, corner] { now = 8000, win::PostStylus(WM_LBUTTONDOWN, corner()); })
+      .Do([this, corner] { now = 8002, win::PostStylus(WM_LBUTTONUP, corner()); });
+  robot.Do([] { EXPECT_FALSE(MenuShown()); });
   robot.TapControl(IDCANCEL);
   std::u16string value;
   EXPECT_EQ(Run(robot, value, 2), 0);
