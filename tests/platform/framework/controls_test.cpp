@@ -17,6 +17,7 @@
 #include "framework/cwaitcursor.h"
 #include "framework_fixture.h"
 #include "host/headless/robot.h"
+#include "res/resources.h"
 #include "sys/system.h"
 
 namespace {
@@ -297,10 +298,16 @@ TEST_F(ControlsTest, BitmapButtonLoadsItsSlotsFromTheResourceSource) {
   EXPECT_EQ(button.GetBitmap(CBitmapButton::kUp), nullptr);
 
   std::vector<UINT> asked;
+  std::vector<std::u16string> askedNames;
   HINSTANCE askedModule = nullptr;
-  CBitmapButton::SetLoadBitmapHook([&](HINSTANCE from, UINT id) {
-    asked.push_back(id);
+  CBitmapButton::SetLoadBitmapHook([&](HINSTANCE from, LPCWSTR name) {
     askedModule = from;
+    if (!IS_INTRESOURCE(name)) {
+      askedNames.emplace_back(name);
+      return reinterpret_cast<HBITMAP>(UINT_PTR(0x1000 + askedNames.size()));
+    }
+    UINT id = UINT(reinterpret_cast<UINT_PTR>(name));
+    asked.push_back(id);
     return id == 403 ? nullptr : reinterpret_cast<HBITMAP>(UINT_PTR(id));
   });
   EXPECT_TRUE(button.LoadBitmaps(401, 0, 403, 404));
@@ -311,6 +318,13 @@ TEST_F(ControlsTest, BitmapButtonLoadsItsSlotsFromTheResourceSource) {
   EXPECT_EQ(button.GetBitmap(CBitmapButton::kFocus), nullptr);
   EXPECT_EQ(button.GetBitmap(CBitmapButton::kDisabled), reinterpret_cast<HBITMAP>(404));
   EXPECT_FALSE(button.LoadBitmaps(403));  // the up image is the one that counts
+  // By name: the names reach the loader as they are, ids read back as 0.
+  EXPECT_TRUE(button.LoadBitmaps(u"KEYU", u"KEYD"));
+  EXPECT_EQ(askedNames, (std::vector<std::u16string>{u"KEYU", u"KEYD"}));
+  EXPECT_EQ(button.GetBitmap(CBitmapButton::kDown), reinterpret_cast<HBITMAP>(0x1002));
+  EXPECT_EQ(button.GetBitmap(CBitmapButton::kFocus), nullptr);
+  EXPECT_EQ(button.GetBitmapId(CBitmapButton::kUp), 0u);
+  EXPECT_EQ(button.GetBitmapName(CBitmapButton::kUp), res::NameOrOrdinal(u"KEYU"));
   CBitmapButton::SetLoadBitmapHook(nullptr);
 
   CControlsDlg dlg;

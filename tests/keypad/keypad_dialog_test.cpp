@@ -1,0 +1,288 @@
+// The keypad dialog driven through TSP_InputNumber by the robot: its set-up,
+// its own resources, the keys on the entry's selection, the entry rule for
+// each decimals setting, the sign, OK, Cancel and Clear.
+#include <array>
+#include <vector>
+
+#include "framework/cbitmapbutton.h"
+#include "framework/cwinapp.h"
+#include "keypad_fixture.h"
+#include "res/resources.h"
+
+namespace {
+
+TEST_F(KeypadTest, SetsItselfUpOnItsOwnResourcesWhateverTheProgramSelected) {
+  // The program has selected a resource source with its own 131 and 130.
+  AfxSetResourceHandle(program);
+  std::vector<std::u16string> images;
+  HINSTANCE imageModule = nullptr;
+  CBitmapButton::SetLoadBitmapHook([&](HINSTANCE module, LPCWSTR name) {
+    imageModule = module;
+    images.emplace_back(IS_INTRESOURCE(name) ? u"#" : name);
+    return reinterpret_cast<HBITMAP>(images.size());
+  });
+  host::Robot robot;
+  robot.Do([&] {
+    HWND dlg = Keypad();
+    EXPECT_EQ(WindowText(dlg), u"Numerical Input");
+    EXPECT_EQ(DWORD(GetWindowLongW(dlg, GWL_EXSTYLE)) & WS_EX_CAPTIONOKBTN, 0u);
+    // The frame styles are gone; WS_VISIBLE is back because the modal loop
+    // shows the dialog after its initialisation.
+    EXPECT_EQ(DWORD(GetWindowLongW(dlg, GWL_STYLE)) & 0x90CC0000u, DWORD(WS_VISIBLE));
+    EXPECT_NE(AfxGetResourceHandle(), program);  // its own module while it runs
+    EXPECT_EQ(GetFocus(), Item(IDC_ENTRY));
+    EXPECT_EQ(Entry(), u"");
+    EXPECT_EQ(WindowText(Item(IDC_SIGN)), u"+");
+    EXPECT_EQ(WindowText(Item(IDC_KEY_8)), u"BTN_NUM18");
+    for (int id : {IDC_KEY_1, IDC_KEY_0, IDC_KEY_DOT, IDC_KEY_BACK})
+      EXPECT_EQ(DWORD(GetWindowLongW(Item(id), GWL_STYLE)), 0x50000F0Bu) << id;
+    // The entry field is the only tab stop.
+    for (HWND c = GetWindow(dlg, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+      EXPECT_EQ((GetWindowLongW(c, GWL_STYLE) & WS_TABSTOP) != 0, c == Item(IDC_ENTRY));
+  });
+  robot.TapControl(IDCANCEL);
+  std::u16string value;
+  EXPECT_EQ(Run(robot, value, 2), 0);
+  CBitmapButton::SetLoadBitmapHook(nullptr);
+
+  EXPECT_EQ(AfxGetResourceHandle(), program);  // the caller's selection is back
+  EXPECT_NE(imageModule, program);
+  EXPECT_EQ(images, (std::vector<std::u16string>{
+                        u"BTN_NUM1U", u"BTN_NUM1D", u"BTN_NUM2U", u"BTN_NUM2D", u"BTN_NUM3U",
+                        u"BTN_NUM3D", u"BTN_NUM4U", u"BTN_NUM4D", u"BTN_NUM5U", u"BTN_NUM5D",
+                        u"BTN_NUM6U", u"BTN_NUM6D", u"BTN_NUM7U", u"BTN_NUM7D", u"BTN_NUM8U",
+                        u"BTN_NUM8D", u"BTN_NUM9U", u"BTN_NUM9D", u"BTN_NUM0U", u"BTN_NUM0D",
+                        u"BTN_NUMDOTU", u"BTN_NUMDOTD", u"BTN_NUMBSU", u"BTN_NUMBSD"}));
+  // Every image the keys name is in the library's module: 48 x 48, 4 bits.
+  for (const std::u16string& name : images) {
+    auto dib = res::LoadBitmapBits(imageModule, res::NameOrOrdinal(name));
+    ASSERT_TRUE(dib) << "missing image";
+    ASSERT_GE(dib->size(), 16u);
+    auto u32 = [&](size_t at) {
+      return std::uint32_t(dib->data()[at]) | std::uint32_t(dib->data()[at + 1]) << 8 |
+             std::uint32_t(dib->data()[at + 2]) << 16 | std::uint32_t(dib->data()[at + 3]) << 24;
+    };
+    EXPECT_EQ(u32(4), 48u);
+    EXPECT_EQ(u32(8), 48u);
+    EXPECT_EQ(std::uint32_t(dib->data()[14]), 4u);
+  }
+}
+
+// The keypad's own module, as it is selected while the keypad runs.
+HINSTANCE KeypadModuleOfARun() {
+  HINSTANCE module = nullptr;
+  host::Robot robot;
+  robot.Do([&] { module = AfxGetResourceHandle(); }).TapControl(IDCANCEL);
+  std::u16string value;
+  TSP_InputNumber(value, 0, 2);
+  return module;
+}
+
+TEST_F(KeypadTest, TheLibrarysTemplateAndMenuHoldTheKeypadLayout) {
+  HINSTANCE keypad = KeypadModuleOfARun();
+  ASSERT_NE(keypad, nullptr);
+  ASSERT_NE(keypad, program);
+  auto t = res::LoadDialogTemplate(keypad, 131);
+  ASSERT_TRUE(t);
+  EXPECT_EQ(t->title, u"Nemerical Input");  // replaced at initialisation
+  EXPECT_EQ((std::array<int, 2>{t->cx, t->cy}), (std::array<int, 2>{139, 154}));
+  EXPECT_EQ(t->fontFace, u"System");
+  EXPECT_EQ(t->pointSize, 8);
+  EXPECT_EQ(t->exStyle & WS_EX_CAPTIONOKBTN, DWORD(WS_EX_CAPTIONOKBTN));
+  struct Row {
+    DWORD id;
+    const char16_t* text;
+    int x, y, cx, cy;
+    DWORD style;
+  };
+  constexpr DWORD kPush = 0x50000000, kKey = 0x50000F0B;
+  const std::vector<Row> rows = {
+      {1000, u"+", 4, 6, 15, 14, kPush},
+      {1012, u"", 20, 6, 113, 14, 0x50810080},  // border, auto-scroll, tab stop
+      {1013, u"BTN_NUM1", 6, 27, 30, 30, kKey},   {1017, u"BTN_NUM2", 38, 27, 30, 30, kKey},
+      {1018, u"BTN_NUM3", 70, 27, 30, 30, kKey},  {1019, u"BTN_NUM4", 102, 27, 30, 30, kKey},
+      {1020, u"BTN_NUM5", 6, 61, 30, 30, kKey},   {1021, u"BTN_NUM6", 38, 61, 30, 30, kKey},
+      {1022, u"BTN_NUM7", 70, 61, 30, 30, kKey},  {1023, u"BTN_NUM18", 102, 61, 30, 30, kKey},
+      {1024, u"BTN_NUM9", 6, 95, 30, 30, kKey},   {1025, u"BTN_NUM0", 38, 95, 30, 30, kKey},
+      {1026, u"BTN_NUMDOT", 70, 95, 30, 30, kKey}, {1027, u"BTN_NUMBS", 102, 95, 30, 30, kKey},
+      {1, u"OK", 6, 132, 38, 14, kPush},          {2, u"Cancel", 50, 132, 38, 14, kPush},
+      {1014, u"Clear", 94, 132, 38, 14, kPush},
+  };
+  ASSERT_EQ(t->items.size(), rows.size());
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const res::DialogItem& item = t->items[i];
+    const Row& row = rows[i];
+    EXPECT_EQ(item.id, row.id);
+    EXPECT_EQ(item.title, res::NameOrOrdinal(std::u16string_view(row.text))) << row.id;
+    EXPECT_EQ((std::array<int, 4>{item.x, item.y, item.cx, item.cy}),
+              (std::array<int, 4>{row.x, row.y, row.cx, row.cy})) << row.id;
+    EXPECT_EQ(item.style, row.style) << row.id;
+  }
+
+  auto menu = res::LoadMenuTemplate(keypad, 130);
+  ASSERT_TRUE(menu);
+  ASSERT_EQ(menu->items.size(), 1u);
+  EXPECT_EQ(menu->items[0].text, u"ed_dial");
+  std::vector<std::pair<std::u16string, UINT>> commands;
+  for (const res::MenuItem& item : menu->items[0].children) commands.emplace_back(item.text, item.id);
+  EXPECT_EQ(commands, (std::vector<std::pair<std::u16string, UINT>>{
+                          {u"Cut", 32782}, {u"Copy", 32781}, {u"Delete", 32783}, {u"Paste", 32784}}));
+}
+
+TEST_F(KeypadTest, WithTwoDecimalsKeysBuildTheNumberAndASecondPointNeverStays) {
+  host::Robot robot;
+  Keys(robot, u"1.234");
+  robot.Do([&] { EXPECT_EQ(Entry(), u"1.23"); });
+  Keys(robot, u".");  // the point key ignores a second point
+  robot.Do([&] { EXPECT_EQ(Entry(), u"1.23"); });
+  robot.Do([&] { Select(1, 1); }).Type(u".");  // typed: dropped by the rule
+  robot.Do([&] {
+    EXPECT_EQ(Entry(), u"1.23");
+    EXPECT_EQ(Selection(), (std::pair<DWORD, DWORD>{4, 4}));  // caret at the end
+  });
+  robot.TapControl(IDOK);
+  std::u16string value = u"ignored on entry";
+  EXPECT_EQ(Run(robot, value, 2), 1);
+  EXPECT_EQ(value, u"1.23");
+}
+
+TEST_F(KeypadTest, WithoutDecimalsThePointGoesAtOnceAndNineDigitsAreTheMost) {
+  host::Robot robot;
+  Keys(robot, u"12.");
+  robot.Do([&] { EXPECT_EQ(Entry(), u"12"); });
+  Keys(robot, u"34567890");  // the tenth digit is reverted
+  robot.Do([&] {
+    EXPECT_EQ(Entry(), u"123456789");
+    EXPECT_EQ(Selection(), (std::pair<DWORD, DWORD>{9, 9}));
+  });
+  robot.Do([&] { Select(0, 0); }).Type(u"x");  // typed and dropped: caret to the end
+  robot.Do([&] {
+    EXPECT_EQ(Entry(), u"123456789");
+    EXPECT_EQ(Selection(), (std::pair<DWORD, DWORD>{9, 9}));
+  });
+  // Text set from outside leaves the caret at the start, where it stays.
+  robot.Do([&] { SetWindowTextW(Item(IDC_ENTRY), u"x123"); });
+  robot.Do([&] {
+    EXPECT_EQ(Entry(), u"123");
+    EXPECT_EQ(Selection(), (std::pair<DWORD, DWORD>{0, 0}));
+  });
+  robot.TapControl(IDOK);
+  std::u16string value;
+  EXPECT_EQ(Run(robot, value, 0), 1);
+  EXPECT_EQ(value, u"123");
+}
+
+TEST_F(KeypadTest, WithTwentyDecimalsTheLimitIsSeventeen) {
+  host::Robot robot;
+  robot.Type(u"1234567890.1234567890");
+  robot.TapControl(IDOK);
+  std::u16string value;
+  EXPECT_EQ(Run(robot, value, 20), 1);
+  EXPECT_EQ(value, u"1234567890.123456");
+}
+
+TEST_F(KeypadTest, ExtraDecimalsAreCutAndOverlongTextIsReverted) {
+  host::Robot robot;
+  robot.Do([&] { SetWindowTextW(Item(IDC_ENTRY), u"3.14159"); });
+  robot.Do([&] {
+    EXPECT_EQ(Entry(), u"3.141");
+    EXPECT_EQ(Selection(), (std::pair<DWORD, DWORD>{5, 5}));
+  });
+  // 3 decimals allow 12 characters: a 14-character text goes back.
+  robot.Do([&] { SetWindowTextW(Item(IDC_ENTRY), u"12345678901234"); });
+  robot.Do([&] { EXPECT_EQ(Entry(), u"3.141"); });
+  // Filtering first, then the limit against the text before the change.
+  robot.Do([&] { SetWindowTextW(Item(IDC_ENTRY), u"a1234567890123"); });
+  robot.Do([&] { EXPECT_EQ(Entry(), u"3.141"); });
+  robot.TapControl(IDOK);
+  std::u16string value;
+  EXPECT_EQ(Run(robot, value, 3), 1);
+  EXPECT_EQ(value, u"3.141");
+}
+
+TEST_F(KeypadTest, KeysReplaceTheSelectionAndBackspaceTakesOnlyTheCharacterBeforeIt) {
+  host::Robot robot;
+  Keys(robot, u"12345");
+  robot.Do([&] { Select(0, 0); });
+  Keys(robot, u"<");  // caret at the start: nothing
+  robot.Do([&] { EXPECT_EQ(Entry(), u"12345"); });
+  robot.Do([&] { Select(2, 4); });
+  Keys(robot, u"<");
+  robot.Do([&] {
+    EXPECT_EQ(Entry(), u"1345");  // the selected "34" stays
+    EXPECT_EQ(GetFocus(), Item(IDC_ENTRY));
+  });
+  robot.Do([&] { Select(1, 3); });
+  Keys(robot, u"9");
+  robot.TapControl(IDOK);
+  std::u16string value;
+  EXPECT_EQ(Run(robot, value, 2), 1);
+  EXPECT_EQ(value, u"195");
+}
+
+TEST_F(KeypadTest, TheSignKeyFlipsItsCaptionAndOkPutsAMinusInFront) {
+  {
+    host::Robot robot;
+    robot.TapControl(IDC_SIGN).TapControl(IDOK);
+    std::u16string value = u"old";
+    EXPECT_EQ(Run(robot, value, 2), 1);
+    EXPECT_EQ(value, u"-");  // an empty entry with the minus sign
+  }
+  {
+    host::Robot robot;
+    Keys(robot, u"3.5");
+    robot.TapControl(IDC_SIGN);
+    robot.Do([&] {
+      EXPECT_EQ(WindowText(Item(IDC_SIGN)), u"-");
+      EXPECT_EQ(Entry(), u"3.5");
+    });
+    robot.TapControl(IDC_CLEAR);  // Clear empties the entry, not the sign
+    robot.Do([&] {
+      EXPECT_EQ(Entry(), u"");
+      EXPECT_EQ(WindowText(Item(IDC_SIGN)), u"-");
+    });
+    Keys(robot, u"3.5");
+    robot.TapControl(IDOK);
+    std::u16string value;
+    EXPECT_EQ(Run(robot, value, 2), 1);
+    EXPECT_EQ(value, u"-3.5");
+  }
+  {
+    host::Robot robot;  // a new call starts at "+" again; two flips give "+"
+    robot.Do([&] { EXPECT_EQ(WindowText(Item(IDC_SIGN)), u"+"); });
+    Keys(robot, u"7");
+    robot.TapControl(IDC_SIGN).TapControl(IDC_SIGN).TapControl(IDOK);
+    std::u16string value;
+    EXPECT_EQ(Run(robot, value, 2), 1);
+    EXPECT_EQ(value, u"7");
+  }
+}
+
+TEST_F(KeypadTest, CancelLeavesTheCallersStringExactlyAsItWas) {
+  host::Robot robot;
+  Keys(robot, u"42");
+  robot.TapControl(IDC_SIGN).TapControl(IDCANCEL);
+  std::u16string value = u"held text";
+  EXPECT_EQ(Run(robot, value, 2), 0);
+  EXPECT_EQ(value, u"held text");
+  EXPECT_EQ(win::WindowTable::Get().topLevel().size(), 0u);  // the keypad is gone
+}
+
+TEST_F(KeypadTest, TheMainWindowOwnsTheKeypadAndIsUsableAgainAfterwards) {
+  struct App : CWinApp {} app;
+  CWnd main;
+  main.Attach(rec.Create("main", WS_POPUP | WS_VISIBLE, {0, 26, 240, 294}));
+  app.m_pMainWnd = &main;
+  host::Robot robot;
+  robot.Do([&] {
+    EXPECT_EQ(GetWindow(Keypad(), GW_OWNER), main.m_hWnd);
+    EXPECT_FALSE(IsWindowEnabled(main.m_hWnd));
+  });
+  robot.TapControl(IDOK);
+  std::u16string value;
+  EXPECT_EQ(Run(robot, value, 2), 1);
+  EXPECT_TRUE(IsWindowEnabled(main.m_hWnd));
+  main.Detach();
+}
+
+}  // namespace
