@@ -1,4 +1,7 @@
 // Keyboard focus, stylus capture and the active top-level window.
+#include <algorithm>
+
+#include "win/paint.h"
 #include "win/window_table.h"
 
 using win::Lookup;
@@ -58,8 +61,15 @@ HWND SetActiveWindow(HWND hwnd) {
   }
   if (hwnd == previous) return previous;
   table.active = hwnd;
-  // The active window comes to the top of the screen (of its band).
-  if (hwnd) win::RaiseInZOrder(hwnd);
+  if (hwnd) {
+    // The active window comes to the top of the screen (of its band); it is
+    // painted again when that moved it.
+    auto& order = table.topLevel();
+    auto before = std::find(order.begin(), order.end(), hwnd) - order.begin();
+    win::RaiseInZOrder(hwnd);
+    auto after = std::find(order.begin(), order.end(), hwnd) - order.begin();
+    if (before != after) win::InvalidateWhole(hwnd);
+  }
   if (previous && IsWindow(previous))
     SendMessageW(previous, WM_ACTIVATE, WA_INACTIVE, LPARAM(hwnd));
   if (hwnd && table.active == hwnd) SendMessageW(hwnd, WM_ACTIVATE, WA_ACTIVE, LPARAM(previous));

@@ -1,6 +1,7 @@
 // Sending messages and the platform's default handling of them.
 #include <algorithm>
 
+#include "win/paint_surface.h"
 #include "win/window_table.h"
 
 using win::Lookup;
@@ -53,6 +54,14 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       DestroyWindow(hwnd);
       return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      BeginPaint(hwnd, &ps);
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return win::DefaultEraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
     case WM_ACTIVATE:
       // An activated window without a focused descendant takes the focus.
       if (LOWORD(wParam) != WA_INACTIVE) {
