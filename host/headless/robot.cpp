@@ -36,18 +36,25 @@ void Robot::AdvanceClock(int seconds) {
   now_ += seconds;
 }
 
+void Robot::Fail(std::string message) {
+  errors_.push_back(running_.empty() ? std::move(message) : running_ + ": " + message);
+}
+
 bool Robot::RunNextStep() {
+  if (stopOnError_ && !errors_.empty()) return false;
   if (next_ >= steps_.size()) {
     if (stayAlive_) Fail("the program waits for input after the last step");
     return false;
   }
   Step& step = steps_[next_++];
+  running_ = step.label;
   step.run();
+  running_.clear();
   return true;
 }
 
 Robot& Robot::Add(std::string name, std::function<void()> step) {
-  steps_.push_back({std::move(name), std::move(step)});
+  steps_.push_back({std::move(name), std::move(step), label_});
   return *this;
 }
 

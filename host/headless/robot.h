@@ -64,8 +64,20 @@ class Robot {
   // error of the run otherwise.
   Robot& ExpectActive(std::u16string_view title);
 
-  // Records an error of the run (a step's own check failed).
-  void Fail(std::string message) { errors_.push_back(std::move(message)); }
+  // Records an error of the run (a step's own check failed), prefixed with
+  // the running step's label when it has one.
+  void Fail(std::string message);
+
+  // Steps added from now on carry this label ("line 7"), which prefixes
+  // their errors; empty for none.
+  Robot& Label(std::string label) {
+    label_ = std::move(label);
+    return *this;
+  }
+
+  // With this set, the first error ends the run: no later step runs and
+  // the loops are told that no input will come.
+  void SetStopOnError(bool stop) { stopOnError_ = stop; }
 
   // After the last step the loops are told that no input will come, which
   // ends them as a quit request does, unless `stayAlive` is set: then each
@@ -87,10 +99,14 @@ class Robot {
   struct Step {
     std::string name;
     std::function<void()> run;
+    std::string label;
   };
   std::vector<Step> steps_;
   size_t next_ = 0;
   bool stayAlive_ = false;
+  bool stopOnError_ = false;
+  std::string label_;    // for steps being added
+  std::string running_;  // the label of the step running now
   std::vector<std::string> errors_;
   bool ownsClock_ = false;
   std::int64_t now_ = 0;  // the robot's clock, seconds since 1970

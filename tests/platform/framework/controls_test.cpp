@@ -9,6 +9,7 @@
 #include "framework/cdialog.h"
 #include "framework/cedit.h"
 #include "framework/cimagelist.h"
+#include "win/controls/image_list.h"
 #include "framework/clistctrl.h"
 #include "framework/cmenu.h"
 #include "framework/cspinbuttonctrl.h"
@@ -248,7 +249,11 @@ TEST(ImageListTest, AttachDetachAndCreateNeverDestroy) {
   EXPECT_EQ(list.Detach(), first);
   EXPECT_EQ(list.GetSafeHandle(), nullptr);
 
-  EXPECT_FALSE(list.Create(16, 16, 0, 4, 4));  // nothing makes image lists yet
+  EXPECT_FALSE(list.Create(0, 16, 0, 4, 4));  // no such size
+  EXPECT_TRUE(list.Create(16, 16, 0, 4, 4));  // a real list
+  HIMAGELIST created = list.Detach();
+  EXPECT_EQ(ImageList_GetImageCount(created), 0);
+  EXPECT_TRUE(ImageList_Destroy(created));
   CImageList::SetFactory([](int cx, int, UINT, int, int) {
     return reinterpret_cast<HIMAGELIST>(UINT_PTR(cx));
   });
