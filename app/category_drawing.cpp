@@ -1,14 +1,10 @@
 // The main window's drawing calls; see category_drawing.h.
 #include "app/category_drawing.h"
 
-#if __has_include("gdi/wingdi.h")
-#define MENSORA_APP_HAS_DRAWING 1
 #include "gdi/wingdi.h"
-#endif
+#include "shell/sh_bitmap.h"
 
 namespace appearance {
-
-#if MENSORA_APP_HAS_DRAWING
 
 COLORREF ButtonFaceColor() { return GetSysColor(COLOR_BTNFACE); }
 
@@ -69,18 +65,5 @@ void ValidateByPainting(HWND window) {
 }
 
 void InvalidateWithErase(HWND window) { InvalidateRect(window, nullptr, TRUE); }
-
-#else  // the drawing room is not merged yet: nothing is drawn
-
-COLORREF ButtonFaceColor() { return RGB(0xC0, 0xC0, 0xC0); }
-HBITMAP LoadBitmapFile(std::u16string_view) { return nullptr; }
-void ReleaseBitmap(HBITMAP) {}
-void PaintTiledBitmap(HDC, HBITMAP, int, int) {}
-void PaintSolid(HDC, COLORREF, int, int) {}
-void PaintCaptions(HWND, const Caption&, const Caption&) {}
-void ValidateByPainting(HWND) {}
-void InvalidateWithErase(HWND) {}
-
-#endif
 
 }  // namespace appearance

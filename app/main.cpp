@@ -6,17 +6,26 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <new>
+#include <span>
+#include <sstream>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "app/mensora_app.h"
 #include "app/program_module.h"
+#include "gdi/surface.h"
+#include "host/headless/script.h"
+#include "host/sdl/sdl_host.h"
+#include "shell/shell.h"
 #include "shell/message_box.h"
 #include "sys/device_files.h"
 #include "sys/registry.h"
+#include "sys/system.h"
 #include "win/controls/register_controls.h"
+#include "win/paint.h"
 #include "win/queue.h"
 
 namespace {
@@ -114,6 +123,7 @@ bool SetUpPlatform(const Options& options) {
   // The category bitmaps the built-in table names, under \windows.
   sys::SeedDeviceFolder(programDir / "seed");
   win::RegisterControlClasses();
+  shell::StartShell();
   if (!RegisterProgramModule()) {
     std::fprintf(stderr, "mensora: the program's resources are damaged\n");
     return false;
@@ -122,12 +132,64 @@ bool SetUpPlatform(const Options& options) {
   return true;
 }
 
-// The host: for now every run is headless and ends when the loops have no
-// more input (as a quit request with code 0 does).
-void SetUpHost(const Options& options) {
-  if (!options.headless) std::fputs("mensora: no desktop host in this build; running headless\n", stderr);
-  if (!options.script.empty()) std::fputs("mensora: no script runner in this build; ignoring --script\n", stderr);
-  win::SetIdleHandler([] { return false; });
+// Runs the application object; the process's exit code. Without memory the
+// user-interface thread cannot go on: "out of memory" and code 1.
+int RunProgram() {
+  try {
+    CMensoraApp app;
+    return AfxRunApp(app);
+  } catch (const std::bad_alloc&) {
+    MessageBoxW(nullptr, u"out of memory", nullptr, MB_OK);
+    return 1;
+  }
+}
+
+// Without a display. With a script, its steps are the input and the run
+// ends after the last one; a malformed script (2) or a failed step (1) is
+// reported on stderr and becomes the exit code. Without one, the program
+// starts and ends at once, as when no input will ever come.
+int RunHeadless(const Options& options) {
+  if (options.script.empty()) {
+    win::SetIdleHandler([] { return false; });
+    return RunProgram();
+  }
+  std::ifstream file(options.script, std::ios::binary);
+  std::stringstream text;
+  text << file.rdbuf();
+  if (!file) {
+    std::fprintf(stderr, "mensora: cannot read the script %s\n", options.script.c_str());
+    return 2;
+  }
+  host::ScriptOptions scriptOptions;
+  scriptOptions.screenshot = [](const std::string& png, std::string* error) {
+    win::PaintPending();
+    return gdi::WriteScreenPng(png, error);
+  };
+  int code = 0;
+  host::ScriptResult result = host::RunScript(text.str(), [&] { code = RunProgram(); }, scriptOptions);
+  for (const std::string& error : result.errors) std::fprintf(stderr, "mensora: %s\n", error.c_str());
+  return result.status != 0 ? result.status : code;
+}
+
+// In a desktop window, scaled; the window's close button asks the main
+// window to close.
+int RunOnDesktop(const Options& options) {
+  std::string error;
+  auto desktop = host::SdlHost::Open(options.scale, "Mensora", &error);
+  if (!desktop) {
+    std::fprintf(stderr, "mensora: %s (try --headless)\n", error.c_str());
+    return 1;
+  }
+  host::AttachOptions attach;
+  attach.frame = [] {
+    auto pixels = gdi::Screen().pixels();
+    return std::span<const std::uint32_t>(pixels.data(), pixels.size());
+  };
+  attach.beforePresent = [] { win::PaintPending(); };
+  host::Attach(*desktop, attach);
+  const int code = RunProgram();
+  host::Detach();
+  return code;
 }
 
 }  // namespace
@@ -137,13 +199,5 @@ int main(int argc, char** argv) {
   auto options = ParseOptions(argc, argv, &code);
   if (!options) return code;
   if (!SetUpPlatform(*options)) return 1;
-  SetUpHost(*options);
-  try {
-    CMensoraApp app;
-    return AfxRunApp(app);
-  } catch (const std::bad_alloc&) {
-    // The user-interface thread cannot go on without memory.
-    MessageBoxW(nullptr, u"out of memory", nullptr, MB_OK);
-    return 1;
-  }
+  return options->headless ? RunHeadless(*options) : RunOnDesktop(*options);
 }

@@ -119,7 +119,7 @@ BOOL CMensoraDlg::OnInitDialog() {
   SendMessage(WM_SETICON, ICON_SMALL, LPARAM(m_hIcon));
 
   CreateMenuBar();
-  if (m_menuBar.m_hWnd) m_menuBar.ModifyStyle(0, kMenuBarStyleFlags);
+  m_menuBar.SetBarStyle(m_menuBar.GetBarStyle() | kMenuBarStyleFlags);
   CenterOnWorkArea();
   ModifyStyleEx(WS_EX_CAPTIONOKBTN, 0);
   SetWindowText(LoadUiString(IDS_MAIN_TITLE));
@@ -196,7 +196,7 @@ LRESULT CMensoraDlg::OnDestroy(WPARAM, LPARAM) {
 LRESULT CMensoraDlg::OnUserMessage(WPARAM wParam, LPARAM lParam) {
   if (wParam == kPackLoadedCode) {
     CreateMenuBar();
-  } else if (wParam == kTapReportCode) {
+  } else if (wParam == CTapEdit::kTapReport) {
     if (lParam == reinterpret_cast<LPARAM>(&m_editValue)) EnterValue();
     else if (lParam == reinterpret_cast<LPARAM>(&m_editResult)) ShowResultMenu();
   }

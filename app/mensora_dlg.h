@@ -17,10 +17,11 @@
 #include <memory>
 #include <string>
 
-#include "app/app_controls.h"
+#include "dialogs/tap_edit.h"
 #include "data/table_loader.h"
 #include "framework/cbutton.h"
 #include "framework/ccombobox.h"
+#include "framework/ccommandbar.h"
 #include "framework/cdialog.h"
 #include "framework/clistctrl.h"
 
@@ -42,8 +43,6 @@ inline constexpr UINT ID_EDIT_CUT = 32779;
 inline constexpr UINT ID_EDIT_CLEAR = 32780;
 inline constexpr UINT ID_EDIT_PASTE = 32781;
 
-// What a CTapEdit field sends its dialog when it is tapped (lParam: the field).
-inline constexpr WPARAM kTapReportCode = 255;
 
 class CMensoraDlg : public CDialog {
  public:

@@ -6,16 +6,14 @@
 
 #include "framework/app_state.h"
 #include "framework/cwinapp.h"
+#include "gdi/wingdi.h"
 #include "i18n/language_pack.h"
 #include "program_res.h"
 #include "res/modules.h"
+#include "res/resources.h"
 #include "shell/message_box.h"
 #include "sys/system.h"
 
-#if __has_include("gdi/wingdi.h")
-#include "gdi/wingdi.h"
-#define MENSORA_APP_HAS_BITMAPS 1
-#endif
 
 HINSTANCE RegisterProgramModule() {
   static HINSTANCE module = res::RegisterEmbeddedModule(mensora_res_blobs::program_res(), kProgramPath);
@@ -32,10 +30,8 @@ void ConnectLanguagePacks() {
   };
   hooks.exitProcess = [](DWORD code) { sys::ExitProcess(int(code)); };
   hooks.beep = [] { MessageBeep(0xFFFFFFFF); };
-#if MENSORA_APP_HAS_BITMAPS
   hooks.loadBitmap = [](HINSTANCE pack, UINT id) { return LoadBitmapW(pack, MAKEINTRESOURCEW(id)); };
   hooks.deleteBitmap = [](HBITMAP bitmap) { DeleteObject(bitmap); };
-#endif
   hooks.mainWindow = []() -> HWND {
     CWinApp* app = AfxGetApp();
     return app && app->m_pMainWnd ? app->m_pMainWnd->m_hWnd : nullptr;
