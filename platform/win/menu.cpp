@@ -29,9 +29,12 @@ struct Menus {
   std::uintptr_t next = 0x7000;
 };
 
+// Never destroyed: windows that own menus (the command bar) can still be
+// released by the window table's own destructor when the process exits, and
+// that must find the menus alive whatever the order of static destruction.
 Menus& TheMenus() {
-  static Menus menus;
-  return menus;
+  static Menus* menus = new Menus;
+  return *menus;
 }
 
 Menu* Find(HMENU menu) {
