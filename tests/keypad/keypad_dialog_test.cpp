@@ -6,6 +6,8 @@
 
 #include "framework/cbitmapbutton.h"
 #include "framework/cwinapp.h"
+#include "gdi/surface.h"
+#include "gdi/wingdi.h"
 #include "keypad_fixture.h"
 #include "res/resources.h"
 
@@ -127,6 +129,28 @@ TEST_F(KeypadTest, TheLibrarysTemplateAndMenuHoldTheKeypadLayout) {
   for (const res::MenuItem& item : menu->items[0].children) commands.emplace_back(item.text, item.id);
   EXPECT_EQ(commands, (std::vector<std::pair<std::u16string, UINT>>{
                           {u"Cut", 32782}, {u"Copy", 32781}, {u"Delete", 32783}, {u"Paste", 32784}}));
+}
+
+TEST_F(KeypadTest, ErasingFillsTheWholeClientAreaWithTheCallersColour) {
+  constexpr COLORREF kGreen = RGB(0xC0, 0xF0, 0xC0);
+  host::Robot robot;
+  robot.Do([&] {
+    gdi::Surface surface(320, 320, RGB(1, 2, 3));  // room on every side of the client area
+    HDC dc = gdi::CreateSurfaceDC(surface, {0, 0}, surface.bounds());
+    EXPECT_EQ(SendMessageW(Keypad(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), TRUE);
+    DeleteDC(dc);
+    RECT client;
+    GetClientRect(Keypad(), &client);
+    ASSERT_LT(client.right, 320);
+    ASSERT_LT(client.bottom, 320);
+    EXPECT_EQ(surface.at(0, 0), kGreen);
+    EXPECT_EQ(surface.at(client.right - 1, client.bottom - 1), kGreen);
+    EXPECT_EQ(surface.at(client.right, 0), RGB(1, 2, 3));  // nothing beyond it
+    EXPECT_EQ(surface.at(0, client.bottom), RGB(1, 2, 3));
+  });
+  robot.TapControl(IDCANCEL);
+  std::u16string value;
+  EXPECT_EQ(Run(robot, value, 2, kGreen), 0);
 }
 
 TEST_F(KeypadTest, WithTwoDecimalsKeysBuildTheNumberAndASecondPointNeverStays) {
