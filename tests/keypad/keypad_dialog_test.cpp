@@ -10,6 +10,8 @@
 #include "gdi/wingdi.h"
 #include "keypad_fixture.h"
 #include "res/resources.h"
+#include "win/controls/button.h"
+#include "win/input.h"
 
 namespace {
 
@@ -242,6 +244,27 @@ TEST_F(KeypadTest, KeysReplaceTheSelectionAndBackspaceTakesOnlyTheCharacterBefor
   std::u16string value;
   EXPECT_EQ(Run(robot, value, 2), 1);
   EXPECT_EQ(value, u"195");
+}
+
+TEST_F(KeypadTest, AKeyStaysDownWhileHeldAndSlidingOffGivesNoClick) {
+  auto centre = [](int id) {
+    RECT r;
+    GetWindowRect(Item(id), &r);
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  };
+  auto pushed = [](int id) { return (SendMessageW(Item(id), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; };
+  host::Robot robot;
+  robot.PressControl(IDC_KEY_1);
+  robot.Do([&] { EXPECT_TRUE(pushed(IDC_KEY_1)); });
+  robot.Do([&] { win::PostStylus(WM_MOUSEMOVE, centre(IDC_KEY_2)); });
+  robot.Do([&] { EXPECT_FALSE(pushed(IDC_KEY_1)); });
+  robot.Do([&] { win::PostStylus(WM_LBUTTONUP, centre(IDC_KEY_2)); });
+  robot.Do([&] { EXPECT_EQ(Entry(), u""); });
+  Keys(robot, u"5");
+  robot.TapControl(IDOK);
+  std::u16string value;
+  EXPECT_EQ(Run(robot, value, 2), 1);
+  EXPECT_EQ(value, u"5");
 }
 
 TEST_F(KeypadTest, TheSignKeyFlipsItsCaptionAndOkPutsAMinusInFront) {
