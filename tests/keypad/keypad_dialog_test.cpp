@@ -135,6 +135,65 @@ TEST_F(KeypadTest, ErasingFillsTheWholeClientAreaWithTheCallersColour) {
   EXPECT_EQ(Run(robot, value, 2, kGreen), 0);
 }
 
+// The top-left 48 x 48 pixels of a bitmap resource, or of what a key drew.
+using Pixels = std::vector<COLORREF>;
+Pixels ImagePixels(HINSTANCE module, const char16_t* name) {
+  HBITMAP bitmap = LoadBitmapW(module, name);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = SelectObject(dc, bitmap);
+  Pixels pixels;
+  for (int y = 0; y < 48; ++y)
+    for (int x = 0; x < 48; ++x) pixels.push_back(GetPixel(dc, x, y));
+  SelectObject(dc, previous);
+  DeleteDC(dc);
+  DeleteObject(bitmap);
+  return pixels;
+}
+
+constexpr COLORREF kPaper = RGB(1, 2, 3);
+
+// Asks the keypad to draw key `id` in `state` on a fresh surface; `outside`
+// receives a pixel of the key's rectangle beyond the 48 x 48 image.
+Pixels DrawnKey(int id, UINT state, COLORREF& outside) {
+  gdi::Surface surface(64, 64, kPaper);
+  HDC dc = gdi::CreateSurfaceDC(surface, {0, 0}, surface.bounds());
+  DRAWITEMSTRUCT item;
+  item.CtlType = ODT_BUTTON;
+  item.CtlID = UINT(id);
+  item.itemAction = ODA_DRAWENTIRE;
+  item.itemState = state;
+  item.hwndItem = KeypadTest::Item(id);
+  item.hDC = dc;
+  GetClientRect(item.hwndItem, &item.rcItem);
+  EXPECT_GT(item.rcItem.right, 49);
+  EXPECT_EQ(SendMessageW(KeypadTest::Keypad(), WM_DRAWITEM, WPARAM(id), LPARAM(&item)), TRUE);
+  DeleteDC(dc);
+  outside = surface.at(49, 49);
+  Pixels pixels;
+  for (int y = 0; y < 48; ++y)
+    for (int x = 0; x < 48; ++x) pixels.push_back(surface.at(x, y));
+  return pixels;
+}
+
+TEST_F(KeypadTest, AKeyDrawsItsDownImageOnlyWhileHeldAndNothingBeyondIt) {
+  host::Robot robot;
+  robot.Do([&] {
+    HINSTANCE keypad = AfxGetResourceHandle();
+    Pixels up = ImagePixels(keypad, u"BTN_NUM8U"), down = ImagePixels(keypad, u"BTN_NUM8D");
+    ASSERT_NE(up, down);
+    COLORREF outside = 0;
+    EXPECT_EQ(DrawnKey(IDC_KEY_8, 0, outside), up);
+    EXPECT_EQ(outside, kPaper);
+    EXPECT_EQ(DrawnKey(IDC_KEY_8, ODS_SELECTED, outside), down);
+    EXPECT_EQ(DrawnKey(IDC_KEY_8, ODS_FOCUS, outside), up);  // no focus image
+    EXPECT_EQ(DrawnKey(IDC_KEY_DOT, ODS_SELECTED | ODS_FOCUS, outside),
+              ImagePixels(keypad, u"BTN_NUMDOTD"));
+  });
+  robot.TapControl(IDCANCEL);
+  std::u16string value;
+  Run(robot, value, 2);
+}
+
 TEST_F(KeypadTest, WithTwoDecimalsKeysBuildTheNumberAndASecondPointNeverStays) {
   host::Robot robot;
   Keys(robot, u"1.234");
