@@ -1,13 +1,20 @@
 // The keypad's drawing calls; see keypad_paint.h.
 #include "keypad/keypad_paint.h"
 
+#include "gdi/wingdi.h"
+
 namespace tessapad {
 
-// Without the drawing layer there is no context to fill and nothing to
-// repaint; these become the platform's brush, PatBlt and InvalidateRect
-// calls when it arrives.
-void FillBackground(HDC, const RECT&, COLORREF) {}
+void FillBackground(HDC dc, const RECT& rect, COLORREF color) {
+  if (!dc) return;
+  HBRUSH brush = CreateSolidBrush(color);
+  HGDIOBJ previous = SelectObject(dc, brush);
+  PatBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, PATCOPY);
+  SelectObject(dc, previous);  // deselected first, so that it can be deleted
+  DeleteObject(brush);
+}
 
+// Repainting arrives with the painting layer's InvalidateRect.
 void InvalidateAll(HWND) {}
 
 }  // namespace tessapad

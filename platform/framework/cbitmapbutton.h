@@ -1,7 +1,7 @@
-// CBitmapButton: a button shown by four images: up, down (held), focus and
-// disabled. The images are bitmap resources of the current resource source,
-// addressed by id or by name, turned into bitmaps by the load hook until the
-// drawing layer does it.
+// CBitmapButton: an owner-drawn button shown by four images: up, down
+// (held), focus and disabled. The images are bitmap resources of the current
+// resource source, addressed by id or by name and loaded with LoadBitmapW
+// (or a test's load hook); the button owns them.
 #pragma once
 
 #include <array>
@@ -14,8 +14,13 @@ class CBitmapButton : public CButton {
  public:
   enum Slot { kUp = 0, kDown = 1, kFocus = 2, kDisabled = 3, kSlotCount = 4 };
 
+  CBitmapButton() = default;
+  // Releases every loaded image.
+  ~CBitmapButton() override;
+
   // Makes a bitmap from a bitmap resource of a module, named or given as
-  // MAKEINTRESOURCEW(id) (the form LoadBitmapW takes); nullptr when it cannot.
+  // MAKEINTRESOURCEW(id), as LoadBitmapW does; nullptr when it cannot. The
+  // button owns what it returns. An empty hook restores LoadBitmapW.
   using LoadBitmapHook = std::function<HBITMAP(HINSTANCE module, LPCWSTR name)>;
   static void SetLoadBitmapHook(LoadBitmapHook hook);
 
@@ -34,9 +39,18 @@ class CBitmapButton : public CButton {
   // The id or name a slot was loaded from (the empty name when unused).
   const res::NameOrOrdinal& GetBitmapName(Slot slot) const { return m_names[size_t(slot)]; }
 
-  // DrawItem (picking the slot from the button's state) comes with the drawing layer.
+  // Draws the image for the button's state unscaled at the top-left corner
+  // of the item's rectangle, cut to it: the down image while it is held,
+  // else the focus image with the focus, else the disabled image when
+  // disabled, each only when loaded, and the up image otherwise. Draws
+  // nothing without a context or an image.
+  void DrawItem(DRAWITEMSTRUCT* item) override;
+  // The image DrawItem shows for a DRAWITEMSTRUCT itemState.
+  HBITMAP BitmapForState(UINT itemState) const;
 
  private:
+  void ReleaseBitmaps();
+
   // Fills every slot from `names`; the empty name leaves a slot empty.
   BOOL Load(const std::array<res::NameOrOrdinal, kSlotCount>& names);
 

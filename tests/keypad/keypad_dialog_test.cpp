@@ -6,8 +6,12 @@
 
 #include "framework/cbitmapbutton.h"
 #include "framework/cwinapp.h"
+#include "gdi/surface.h"
+#include "gdi/wingdi.h"
 #include "keypad_fixture.h"
 #include "res/resources.h"
+#include "win/controls/button.h"
+#include "win/input.h"
 
 namespace {
 
@@ -34,8 +38,6 @@ TEST_F(KeypadTest, SetsItselfUpOnItsOwnResourcesWhateverTheProgramSelected) {
     EXPECT_EQ(Entry(), u"");
     EXPECT_EQ(WindowText(Item(IDC_SIGN)), u"+");
     EXPECT_EQ(WindowText(Item(IDC_KEY_8)), u"BTN_NUM18");
-    for (int id : {IDC_KEY_1, IDC_KEY_0, IDC_KEY_DOT, IDC_KEY_BACK})
-      EXPECT_EQ(DWORD(GetWindowLongW(Item(id), GWL_STYLE)), 0x50000F0Bu) << id;
     // The entry field is the only tab stop.
     for (HWND c = GetWindow(dlg, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
       EXPECT_EQ((GetWindowLongW(c, GWL_STYLE) & WS_TABSTOP) != 0, c == Item(IDC_ENTRY));
@@ -89,35 +91,17 @@ TEST_F(KeypadTest, TheLibrarysTemplateAndMenuHoldTheKeypadLayout) {
   EXPECT_EQ(t->fontFace, u"System");
   EXPECT_EQ(t->pointSize, 8);
   EXPECT_EQ(t->exStyle & WS_EX_CAPTIONOKBTN, DWORD(WS_EX_CAPTIONOKBTN));
-  struct Row {
-    DWORD id;
-    const char16_t* text;
-    int x, y, cx, cy;
-    DWORD style;
-  };
-  constexpr DWORD kPush = 0x50000000, kKey = 0x50000F0B;
-  const std::vector<Row> rows = {
-      {1000, u"+", 4, 6, 15, 14, kPush},
-      {1012, u"", 20, 6, 113, 14, 0x50810080},  // border, auto-scroll, tab stop
-      {1013, u"BTN_NUM1", 6, 27, 30, 30, kKey},   {1017, u"BTN_NUM2", 38, 27, 30, 30, kKey},
-      {1018, u"BTN_NUM3", 70, 27, 30, 30, kKey},  {1019, u"BTN_NUM4", 102, 27, 30, 30, kKey},
-      {1020, u"BTN_NUM5", 6, 61, 30, 30, kKey},   {1021, u"BTN_NUM6", 38, 61, 30, 30, kKey},
-      {1022, u"BTN_NUM7", 70, 61, 30, 30, kKey},  {1023, u"BTN_NUM18", 102, 61, 30, 30, kKey},
-      {1024, u"BTN_NUM9", 6, 95, 30, 30, kKey},   {1025, u"BTN_NUM0", 38, 95, 30, 30, kKey},
-      {1026, u"BTN_NUMDOT", 70, 95, 30, 30, kKey}, {1027, u"BTN_NUMBS", 102, 95, 30, 30, kKey},
-      {1, u"OK", 6, 132, 38, 14, kPush},          {2, u"Cancel", 50, 132, 38, 14, kPush},
-      {1014, u"Clear", 94, 132, 38, 14, kPush},
-  };
-  ASSERT_EQ(t->items.size(), rows.size());
-  for (size_t i = 0; i < rows.size(); ++i) {
-    const res::DialogItem& item = t->items[i];
-    const Row& row = rows[i];
-    EXPECT_EQ(item.id, row.id);
-    EXPECT_EQ(item.title, res::NameOrOrdinal(std::u16string_view(row.text))) << row.id;
-    EXPECT_EQ((std::array<int, 4>{item.x, item.y, item.cx, item.cy}),
-              (std::array<int, 4>{row.x, row.y, row.cx, row.cy})) << row.id;
-    EXPECT_EQ(item.style, row.style) << row.id;
+  // Controls in template order; keys are owner-drawn and centred, 30 x 30.
+  std::vector<DWORD> ids;
+  for (const res::DialogItem& item : t->items) {
+    ids.push_back(item.id);
+    bool key = item.id == 1013 || (item.id >= 1017 && item.id <= 1027);
+    if (!key) continue;
+    EXPECT_EQ(item.style, 0x50000F0Bu) << item.id;
+    EXPECT_EQ((std::array<int, 2>{item.cx, item.cy}), (std::array<int, 2>{30, 30})) << item.id;
   }
+  EXPECT_EQ(ids, (std::vector<DWORD>{1000, 1012, 1013, 1017, 1018, 1019, 1020, 1021, 1022, 1023,
+                                     1024, 1025, 1026, 1027, 1, 2, 1014}));
 
   auto menu = res::LoadMenuTemplate(keypad, 130);
   ASSERT_TRUE(menu);
@@ -127,6 +111,87 @@ TEST_F(KeypadTest, TheLibrarysTemplateAndMenuHoldTheKeypadLayout) {
   for (const res::MenuItem& item : menu->items[0].children) commands.emplace_back(item.text, item.id);
   EXPECT_EQ(commands, (std::vector<std::pair<std::u16string, UINT>>{
                           {u"Cut", 32782}, {u"Copy", 32781}, {u"Delete", 32783}, {u"Paste", 32784}}));
+}
+
+TEST_F(KeypadTest, ErasingFillsTheWholeClientAreaWithTheCallersColour) {
+  constexpr COLORREF kGreen = RGB(0xC0, 0xF0, 0xC0);
+  host::Robot robot;
+  robot.Do([&] {
+    gdi::Surface surface(320, 320, RGB(1, 2, 3));  // room on every side of the client area
+    HDC dc = gdi::CreateSurfaceDC(surface, {0, 0}, surface.bounds());
+    EXPECT_EQ(SendMessageW(Keypad(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), TRUE);
+    DeleteDC(dc);
+    RECT client;
+    GetClientRect(Keypad(), &client);
+    ASSERT_LT(client.right, 320);
+    ASSERT_LT(client.bottom, 320);
+    EXPECT_EQ(surface.at(0, 0), kGreen);
+    EXPECT_EQ(surface.at(client.right - 1, client.bottom - 1), kGreen);
+    EXPECT_EQ(surface.at(client.right, 0), RGB(1, 2, 3));  // nothing beyond it
+    EXPECT_EQ(surface.at(0, client.bottom), RGB(1, 2, 3));
+  });
+  robot.TapControl(IDCANCEL);
+  std::u16string value;
+  EXPECT_EQ(Run(robot, value, 2, kGreen), 0);
+}
+
+// The top-left 48 x 48 pixels of a bitmap resource, or of what a key drew.
+using Pixels = std::vector<COLORREF>;
+Pixels ImagePixels(HINSTANCE module, const char16_t* name) {
+  HBITMAP bitmap = LoadBitmapW(module, name);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = SelectObject(dc, bitmap);
+  Pixels pixels;
+  for (int y = 0; y < 48; ++y)
+    for (int x = 0; x < 48; ++x) pixels.push_back(GetPixel(dc, x, y));
+  SelectObject(dc, previous);
+  DeleteDC(dc);
+  DeleteObject(bitmap);
+  return pixels;
+}
+
+constexpr COLORREF kPaper = RGB(1, 2, 3);
+
+// Asks the keypad to draw key `id` in `state` on a fresh surface; `outside`
+// receives a pixel of the key's rectangle beyond the 48 x 48 image.
+Pixels DrawnKey(int id, UINT state, COLORREF& outside) {
+  gdi::Surface surface(64, 64, kPaper);
+  HDC dc = gdi::CreateSurfaceDC(surface, {0, 0}, surface.bounds());
+  DRAWITEMSTRUCT item;
+  item.CtlType = ODT_BUTTON;
+  item.CtlID = UINT(id);
+  item.itemAction = ODA_DRAWENTIRE;
+  item.itemState = state;
+  item.hwndItem = KeypadTest::Item(id);
+  item.hDC = dc;
+  GetClientRect(item.hwndItem, &item.rcItem);
+  EXPECT_GT(item.rcItem.right, 49);
+  EXPECT_EQ(SendMessageW(KeypadTest::Keypad(), WM_DRAWITEM, WPARAM(id), LPARAM(&item)), TRUE);
+  DeleteDC(dc);
+  outside = surface.at(49, 49);
+  Pixels pixels;
+  for (int y = 0; y < 48; ++y)
+    for (int x = 0; x < 48; ++x) pixels.push_back(surface.at(x, y));
+  return pixels;
+}
+
+TEST_F(KeypadTest, AKeyDrawsItsDownImageOnlyWhileHeldAndNothingBeyondIt) {
+  host::Robot robot;
+  robot.Do([&] {
+    HINSTANCE keypad = AfxGetResourceHandle();
+    Pixels up = ImagePixels(keypad, u"BTN_NUM8U"), down = ImagePixels(keypad, u"BTN_NUM8D");
+    ASSERT_NE(up, down);
+    COLORREF outside = 0;
+    EXPECT_EQ(DrawnKey(IDC_KEY_8, 0, outside), up);
+    EXPECT_EQ(outside, kPaper);
+    EXPECT_EQ(DrawnKey(IDC_KEY_8, ODS_SELECTED, outside), down);
+    EXPECT_EQ(DrawnKey(IDC_KEY_8, ODS_FOCUS, outside), up);  // no focus image
+    EXPECT_EQ(DrawnKey(IDC_KEY_DOT, ODS_SELECTED | ODS_FOCUS, outside),
+              ImagePixels(keypad, u"BTN_NUMDOTD"));
+  });
+  robot.TapControl(IDCANCEL);
+  std::u16string value;
+  Run(robot, value, 2);
 }
 
 TEST_F(KeypadTest, WithTwoDecimalsKeysBuildTheNumberAndASecondPointNeverStays) {
@@ -218,6 +283,27 @@ TEST_F(KeypadTest, KeysReplaceTheSelectionAndBackspaceTakesOnlyTheCharacterBefor
   std::u16string value;
   EXPECT_EQ(Run(robot, value, 2), 1);
   EXPECT_EQ(value, u"195");
+}
+
+TEST_F(KeypadTest, AKeyStaysDownWhileHeldAndSlidingOffGivesNoClick) {
+  auto centre = [](int id) {
+    RECT r;
+    GetWindowRect(Item(id), &r);
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  };
+  auto pushed = [](int id) { return (SendMessageW(Item(id), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; };
+  host::Robot robot;
+  robot.PressControl(IDC_KEY_1);
+  robot.Do([&] { EXPECT_TRUE(pushed(IDC_KEY_1)); });
+  robot.Do([&] { win::PostStylus(WM_MOUSEMOVE, centre(IDC_KEY_2)); });
+  robot.Do([&] { EXPECT_FALSE(pushed(IDC_KEY_1)); });
+  robot.Do([&] { win::PostStylus(WM_LBUTTONUP, centre(IDC_KEY_2)); });
+  robot.Do([&] { EXPECT_EQ(Entry(), u""); });
+  Keys(robot, u"5");
+  robot.TapControl(IDOK);
+  std::u16string value;
+  EXPECT_EQ(Run(robot, value, 2), 1);
+  EXPECT_EQ(value, u"5");
 }
 
 TEST_F(KeypadTest, TheSignKeyFlipsItsCaptionAndOkPutsAMinusInFront) {

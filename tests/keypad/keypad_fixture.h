@@ -47,6 +47,7 @@ class KeypadTest : public WindowTest {
     return result;
   }
 
+ public:
   // The keypad (the active window) and its controls, read during a step.
   static HWND Keypad() { return GetActiveWindow(); }
   static HWND Item(int id) { return GetDlgItem(Keypad(), id); }
@@ -70,6 +71,7 @@ class KeypadTest : public WindowTest {
     return robot;
   }
 
+ protected:
   HINSTANCE program = nullptr;
   std::int64_t now = 1'000'000;
 };

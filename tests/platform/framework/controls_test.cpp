@@ -298,7 +298,7 @@ TEST(WaitCursorTest, OnlyTheOutermostWaitReachesTheHook) {
 
 TEST_F(ControlsTest, BitmapButtonLoadsItsSlotsFromTheResourceSource) {
   CBitmapButton button;
-  EXPECT_FALSE(button.LoadBitmaps(401, 402));  // no loader yet: ids kept, no images
+  EXPECT_FALSE(button.LoadBitmaps(401, 402));  // not in the resources: ids kept, no images
   EXPECT_EQ(button.GetBitmapId(CBitmapButton::kDown), 402u);
   EXPECT_EQ(button.GetBitmap(CBitmapButton::kUp), nullptr);
 
