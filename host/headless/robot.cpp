@@ -119,12 +119,16 @@ Robot& Robot::TapControl(int id) {
 }
 
 Robot& Robot::Hold(POINT p, int seconds) {
+  // The robot's clock runs from before the press, so the press and the
+  // release are exactly `seconds` apart.
+  Add("clock", [this] { AdvanceClock(0); });
   Press(p);
   Add("hold", [this, seconds] { AdvanceClock(seconds); });
   return Release(p);
 }
 
 Robot& Robot::HoldControl(int id, int seconds) {
+  Add("clock", [this] { AdvanceClock(0); });
   PressControl(id);
   Add("hold", [this, seconds] { AdvanceClock(seconds); });
   return ReleaseControl(id);

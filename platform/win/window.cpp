@@ -168,6 +168,7 @@ BOOL DestroyWindow(HWND hwnd) {
     for (auto it = table.topLevel().rbegin(); !next && it != table.topLevel().rend(); ++it)
       if (IsWindowVisible(*it) && win::CanActivate(*it)) next = *it;
     if (next) SetActiveWindow(next);
+    else if (table.activationObserver) table.activationObserver(nullptr);  // none is active now
   }
   return TRUE;
 }
