@@ -15,22 +15,11 @@
 
 using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 
-struct POINT {
-  LONG x = 0;
-  LONG y = 0;
-  friend bool operator==(const POINT&, const POINT&) = default;
-};
-
 // The signed client coordinates packed in the lParam of a pen message.
 inline POINT PointFromLParam(LPARAM lParam) {
   auto packed = std::uintptr_t(lParam);
   return {LONG(std::int16_t(LOWORD(packed))), LONG(std::int16_t(HIWORD(packed)))};
 }
-
-struct RECT {
-  LONG left = 0, top = 0, right = 0, bottom = 0;
-  friend bool operator==(const RECT&, const RECT&) = default;
-};
 
 struct PAINTSTRUCT {
   HDC hdc = nullptr;
