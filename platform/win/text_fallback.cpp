@@ -27,3 +27,5 @@ MENSORA_WEAK int DrawTextW(HDC, LPCWSTR, int, RECT*, UINT) { return win::metrics
 MENSORA_WEAK BOOL ExtTextOutW(HDC, int, int, UINT, const RECT*, LPCWSTR, UINT, const INT*) {
   return TRUE;
 }
+
+MENSORA_WEAK BOOL TextOutW(HDC, int, int, LPCWSTR, int) { return TRUE; }
