@@ -64,8 +64,10 @@ RECT WholeWindow(HWND hwnd) {
 
 // --- Update rectangles -------------------------------------------------------
 
+constexpr RECT kScreen{0, 0, 240, 320};
+
 struct Pending {
-  std::vector<RECT> exposed;  // screen areas to compose again
+  std::vector<RECT> exposed{kScreen};  // screen areas to compose again; all at start
   bool passRunning = false;
 };
 
@@ -242,7 +244,7 @@ HDC LendDC(HWND hwnd, bool client) {
 }  // namespace
 
 void ResetPainting() {
-  ThePending().exposed.clear();
+  ThePending().exposed.assign(1, kScreen);
   ThePending().passRunning = false;
   for (auto& [hdc, lent] : LentDCs()) ReleaseSurfaceDC(hdc);
   LentDCs().clear();
@@ -267,8 +269,7 @@ bool PaintPending() {
 }
 
 void ExposeScreen(const RECT& screen) {
-  RECT whole{0, 0, 240, 320};
-  RECT r = Intersect(screen, whole);
+  RECT r = Intersect(screen, kScreen);
   if (!Empty(r)) ThePending().exposed.push_back(r);
 }
 
@@ -301,7 +302,7 @@ using win::Window;
 
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
   if (!hwnd) {
-    win::ExposeScreen({0, 0, 240, 320});
+    win::ExposeScreen(win::kScreen);
     return TRUE;
   }
   Window* w = Lookup(hwnd);

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "gdi/wingdi.h"
+#include "win/controls/button.h"
 #include "win/controls/ctl_color.h"
 #include "win/controls/style_painter.h"
 

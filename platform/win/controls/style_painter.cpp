@@ -59,6 +59,16 @@ RECT DrawFrame(HDC hdc, const RECT& r, Frame kind) {
   return inside;
 }
 
+void DrawWindowFrame(HDC hdc, const RECT& r, int rings) {
+  if (!hdc) return;
+  RECT ring = r;
+  for (int i = 0; i < rings && !IsRectEmpty(&ring); ++i) {
+    // The outer ring is black; a client edge's inner rings are grey.
+    FrameRect(hdc, &ring, GetSysColorBrush(i == 0 ? COLOR_WINDOWFRAME : COLOR_BTNSHADOW));
+    InflateRect(&ring, -1, -1);
+  }
+}
+
 COLORREF TextColor(Frame kind) { return GetSysColor(StyleOf(kind).textColor); }
 COLORREF FaceColor(Frame kind) { return GetSysColor(StyleOf(kind).faceColor); }
 

@@ -31,6 +31,10 @@ COLORREF TextColor(Frame kind);
 // The face colour of `kind`.
 COLORREF FaceColor(Frame kind);
 
+// `rings` one-pixel black frames from `r` inwards: a window's border
+// (WS_BORDER one, WS_EX_CLIENTEDGE two more). The inside is left alone.
+void DrawWindowFrame(HDC hdc, const RECT& r, int rings);
+
 // A dotted focus rectangle just inside `r`.
 void DrawFocus(HDC hdc, const RECT& r);
 
