@@ -2,6 +2,7 @@
 #include "host/host.h"
 
 #include "framework/app_state.h"
+#include "gdi/surface.h"
 #include "sys/system.h"
 #include "win/clipboard.h"
 #include "win/input.h"
@@ -14,7 +15,7 @@ namespace {
 // One idle turn: paint and present, then wait for input and deliver it.
 bool IdleTurn(Host& host, const AttachOptions& options) {
   if (options.beforePresent) options.beforePresent();
-  if (options.frame) host.Present(options.frame());
+  host.Present(options.frame ? options.frame() : gdi::Screen().pixels());
   std::optional<InputEvent> event = host.WaitEvent(options.waitMs);
   return event ? Deliver(*event) : true;
 }

@@ -56,7 +56,8 @@ class Host {
 };
 
 struct AttachOptions {
-  // The frame to present on each idle turn; empty presents nothing.
+  // The frame to present on each idle turn; empty presents the framebuffer
+  // (gdi::Screen).
   std::function<std::span<const std::uint32_t>()> frame;
   // Runs before presenting (the window system's pending painting).
   std::function<void()> beforePresent;

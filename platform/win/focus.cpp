@@ -54,18 +54,17 @@ HWND SetActiveWindow(HWND hwnd) {
   if (hwnd) {
     if (!Lookup(hwnd)) return nullptr;
     hwnd = win::TopLevelOf(hwnd);
+    if (!win::CanActivate(hwnd)) return nullptr;  // shell strips never take activation
   }
   if (hwnd == previous) return previous;
   table.active = hwnd;
-  if (hwnd) {
-    // The active window comes to the top of the screen.
-    auto& order = table.topLevel();
-    std::erase(order, hwnd);
-    order.push_back(hwnd);
-  }
+  // The active window comes to the top of the screen (of its band).
+  if (hwnd) win::RaiseInZOrder(hwnd);
   if (previous && IsWindow(previous))
     SendMessageW(previous, WM_ACTIVATE, WA_INACTIVE, LPARAM(hwnd));
   if (hwnd && table.active == hwnd) SendMessageW(hwnd, WM_ACTIVATE, WA_ACTIVE, LPARAM(previous));
+  // The shell follows activation (the task bar shows the active window).
+  if (table.activationObserver) table.activationObserver(table.active);
   return previous;
 }
 

@@ -8,6 +8,7 @@
 #include "res/menu_template.h"
 #include "res/modules.h"
 #include "win/queue.h"
+#include "win/screen_layout.h"
 #include "win/window_table.h"
 
 namespace {
@@ -81,7 +82,7 @@ HMENU Build(const std::vector<res::MenuItem>& items) {
 
 // --- Tracking ----------------------------------------------------------------
 
-constexpr RECT kScreen{0, 0, 240, 320};
+constexpr RECT kScreen = win::kScreenRect;
 
 struct PopupState : win::WindowState {
   std::vector<Item> items;
@@ -349,6 +350,22 @@ std::vector<MenuItemView> MenuItems(HMENU menu) {
   if (Menu* m = Find(menu))
     for (const Item& i : m->items) out.push_back({i.flags, i.id, i.text, i.submenu});
   return out;
+}
+
+BOOL PopupItemRect(HWND popup, std::u16string_view text, RECT* screen) {
+  PopupState* s = StateOf<PopupState>(popup);
+  RECT r;
+  if (!s || !screen || !GetWindowRect(popup, &r)) return FALSE;
+  LONG top = r.top;
+  for (const Item& item : s->items) {
+    LONG bottom = top + RowHeight(item);
+    if (!(item.flags & MF_SEPARATOR) && item.text == text) {
+      *screen = {r.left, top, r.right, bottom};
+      return TRUE;
+    }
+    top = bottom;
+  }
+  return FALSE;
 }
 
 }  // namespace win

@@ -10,7 +10,7 @@
 #include "host/headless/robot.h"
 #include "shell/file_listing.h"
 #include "shell/open_file_dialog.h"
-#include "shell_fixture.h"
+#include "device_fixture.h"
 #include "win/controls/combobox.h"
 #include "win/controls/listview.h"
 #include "win/input.h"
