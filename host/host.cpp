@@ -38,8 +38,9 @@ void Detach() {
 }
 
 HWND MainWindow() {
+  // The shell's own bars (task bar, soft keyboard) never take activation.
   for (HWND top : win::WindowTable::Get().topLevel())
-    if (!GetWindow(top, GW_OWNER)) return top;
+    if (!GetWindow(top, GW_OWNER) && !(GetWindowLongW(top, GWL_EXSTYLE) & WS_EX_NOACTIVATE)) return top;
   return nullptr;
 }
 

@@ -77,8 +77,9 @@ void Detach();
 // window, which ends the message loops.
 bool Deliver(const InputEvent& event);
 
-// The program's main window: the lowest top-level window that has no owner;
-// nullptr when there is none.
+// The program's main window: the lowest top-level window that has no owner
+// and can be activated (not one of the shell's bars); nullptr when there is
+// none.
 HWND MainWindow();
 
 }  // namespace host
