@@ -2,6 +2,7 @@
 #include "host/host.h"
 
 #include "framework/app_state.h"
+#include "gdi/surface.h"
 #include "sys/system.h"
 #include "win/clipboard.h"
 #include "win/input.h"
@@ -14,7 +15,7 @@ namespace {
 // One idle turn: paint and present, then wait for input and deliver it.
 bool IdleTurn(Host& host, const AttachOptions& options) {
   if (options.beforePresent) options.beforePresent();
-  if (options.frame) host.Present(options.frame());
+  host.Present(options.frame ? options.frame() : gdi::Screen().pixels());
   std::optional<InputEvent> event = host.WaitEvent(options.waitMs);
   return event ? Deliver(*event) : true;
 }
@@ -37,8 +38,9 @@ void Detach() {
 }
 
 HWND MainWindow() {
+  // The shell's own bars (task bar, soft keyboard) never take activation.
   for (HWND top : win::WindowTable::Get().topLevel())
-    if (!GetWindow(top, GW_OWNER)) return top;
+    if (!GetWindow(top, GW_OWNER) && !(GetWindowLongW(top, GWL_EXSTYLE) & WS_EX_NOACTIVATE)) return top;
   return nullptr;
 }
 

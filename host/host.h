@@ -56,7 +56,8 @@ class Host {
 };
 
 struct AttachOptions {
-  // The frame to present on each idle turn; empty presents nothing.
+  // The frame to present on each idle turn; empty presents the framebuffer
+  // (gdi::Screen).
   std::function<std::span<const std::uint32_t>()> frame;
   // Runs before presenting (the window system's pending painting).
   std::function<void()> beforePresent;
@@ -76,8 +77,9 @@ void Detach();
 // window, which ends the message loops.
 bool Deliver(const InputEvent& event);
 
-// The program's main window: the lowest top-level window that has no owner;
-// nullptr when there is none.
+// The program's main window: the lowest top-level window that has no owner
+// and can be activated (not one of the shell's bars); nullptr when there is
+// none.
 HWND MainWindow();
 
 }  // namespace host

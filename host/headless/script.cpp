@@ -3,11 +3,10 @@
 
 #include <charconv>
 #include <iostream>
-#include <memory>
 
 #include "base/utf.h"
+#include "gdi/surface.h"
 #include "host/host.h"
-#include "sys/system.h"
 #include "win/input.h"
 
 namespace host {
@@ -164,8 +163,7 @@ std::variant<std::vector<ScriptCommand>, ScriptError> ParseScript(std::string_vi
   return commands;
 }
 
-void QueueScript(Robot& robot, const std::vector<ScriptCommand>& commands, const ScriptOptions& options,
-                 std::function<void(int seconds)> advance) {
+void QueueScript(Robot& robot, const std::vector<ScriptCommand>& commands, const ScriptOptions& options) {
   robot.SetStopOnError(true);
   std::ostream* out = options.out ? options.out : &std::cout;
   auto screenshot = options.screenshot;
@@ -177,20 +175,17 @@ void QueueScript(Robot& robot, const std::vector<ScriptCommand>& commands, const
       case Op::kMove: robot.Move(c.point); break;
       case Op::kRelease: robot.Release(c.point); break;
       case Op::kTapId: robot.TapControl(c.id); break;
-      case Op::kHold:
-        robot.Press(c.point).Do([advance, s = c.seconds] { advance(s); }).Release(c.point);
-        break;
-      case Op::kHoldId:
-        robot.PressControl(c.id).Do([advance, s = c.seconds] { advance(s); }).ReleaseControl(c.id);
-        break;
+      case Op::kHold: robot.Hold(c.point, c.seconds); break;
+      case Op::kHoldId: robot.HoldControl(c.id, c.seconds); break;
       case Op::kType: robot.Type(c.text); break;
       case Op::kKey: robot.Key(c.virtualKey, c.character); break;
       case Op::kWait: robot.Do([] {}); break;  // a step runs only once the program is idle
       case Op::kDump: robot.Do([out] { *out << DumpWindowTree() << std::flush; }); break;
       case Op::kScreenshot:
         robot.Do([&robot, screenshot, file = c.file] {
-          std::string error = "this build has no screen to capture";
-          if (!screenshot || !screenshot(file, &error)) robot.Fail("screenshot " + file + ": " + error);
+          std::string error;
+          bool written = screenshot ? screenshot(file, &error) : gdi::WriteScreenPng(file, &error);
+          if (!written) robot.Fail("screenshot " + file + ": " + error);
         });
         break;
     }
@@ -202,18 +197,13 @@ ScriptResult RunScript(std::string_view text, const std::function<void()>& progr
   auto parsed = ParseScript(text);
   if (auto* error = std::get_if<ScriptError>(&parsed)) return {2, {error->ToString()}};
 
-  auto offset = std::make_shared<std::int64_t>(0);
-  const std::int64_t start = sys::NowSeconds();
-  sys::SetClock([start, offset] { return start + *offset; });
   ScriptResult result;
   {
     Robot robot;
-    QueueScript(robot, std::get<std::vector<ScriptCommand>>(parsed), options,
-                [offset](int seconds) { *offset += seconds; });
+    QueueScript(robot, std::get<std::vector<ScriptCommand>>(parsed), options);
     program();
     result.errors = robot.errors();
   }
-  sys::SetClock({});
   result.status = result.errors.empty() ? 0 : 1;
   return result;
 }

@@ -13,8 +13,8 @@
 //   dump                       the window tree on the output
 //   # comment                  blank lines and comments are skipped
 //
-// The clock is the script's own during a run: it starts at the real time and
-// moves only by holds, so timed behaviour is the same on every run.
+// Holds run on the robot's clock: from the first hold on, the clock stands
+// still and moves only by holds, so timed behaviour is the same on every run.
 #pragma once
 
 #include <functional>
@@ -57,7 +57,7 @@ struct ScriptOptions {
   // Where `dump` writes; standard output when null.
   std::ostream* out = nullptr;
   // Writes the screen to a PNG file; returns false with *error set when it
-  // cannot. Without it, `screenshot` is an error of the run.
+  // cannot. Without it the framebuffer (gdi::Screen) is written.
   std::function<bool(const std::string& file, std::string* error)> screenshot;
 };
 
@@ -68,13 +68,11 @@ struct ScriptResult {
 
 // Parses `text`, then runs `program` (which runs the message loops, e.g. a
 // dialog's DoModal) with the script's commands as its input. The first
-// failing step ends the run. The clock is the script's during the run and
-// the real one again afterwards.
+// failing step ends the run. The real clock is back afterwards.
 ScriptResult RunScript(std::string_view text, const std::function<void()>& program, ScriptOptions options = {});
 
-// Adds the commands to `robot` as labelled steps ("line N"); `advance`
-// moves the clock on by whole seconds for holds. Used by RunScript.
-void QueueScript(Robot& robot, const std::vector<ScriptCommand>& commands, const ScriptOptions& options,
-                 std::function<void(int seconds)> advance);
+// Adds the commands to `robot` as labelled steps ("line N") and makes the
+// first error end the run. Used by RunScript.
+void QueueScript(Robot& robot, const std::vector<ScriptCommand>& commands, const ScriptOptions& options);
 
 }  // namespace host

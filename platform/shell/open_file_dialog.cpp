@@ -10,6 +10,7 @@
 #include "shell/file_icons.h"
 #include "shell/file_info.h"
 #include "shell/file_listing.h"
+#include "shell/init_dialog.h"
 #include "shell/message_box.h"
 #include "sys/find_file.h"
 #include "sys/system.h"
@@ -191,6 +192,9 @@ std::u16string StartFolder(const OPENFILENAMEW& ofn) {
 }
 
 BOOL OnInitDialog(HWND dialog, OpenRun& run) {
+  // Full screen, with the task bar's "ok" as a second OK.
+  SHINITDLGINFO shell{SHIDIM_FLAGS, dialog, SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN};
+  SHInitDialog(&shell);
   HWND combo = GetDlgItem(dialog, IDC_OFN_TYPE);
   for (const shell::FileFilter& f : run.filters)
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(f.description.c_str()));

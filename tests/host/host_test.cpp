@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/app_state.h"
+#include "shell/shell.h"
 #include "small_dialog.h"
 #include "win/clipboard.h"
 #include "win/queue.h"
@@ -112,6 +113,8 @@ TEST_F(HostTest, CloseWithoutAWindowAndQuitEndTheLoops) {
   close.kind = host::InputEvent::Kind::kClose;
   EXPECT_FALSE(host::Deliver(close));
   EXPECT_FALSE(host::Deliver(host::InputEvent{}));
+  EXPECT_EQ(host::MainWindow(), nullptr);
+  ASSERT_NE(shell::StartShell(), nullptr);  // the task bar is no main window
   EXPECT_EQ(host::MainWindow(), nullptr);
 }
 

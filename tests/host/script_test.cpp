@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <sstream>
 
+#include "gdi/png.h"
 #include "small_dialog.h"
 #include "win/queue.h"
 #include "win/window_table.h"
@@ -139,10 +143,24 @@ TEST_F(ScriptRunTest, HoldMovesTheScriptClockOnly) {
   EXPECT_LT(sys::NowSeconds(), before + 30);  // the real clock is back
 }
 
-TEST_F(ScriptRunTest, ScreenshotsNeedAScreen) {
-  host::ScriptResult run = host::RunScript("screenshot shot.png\ntapid 1\n", program);
+TEST_F(ScriptRunTest, ScreenshotsWriteTheScreen) {
+  const auto dir = std::filesystem::temp_directory_path() / ("mensora-script-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  const std::string shot = (dir / "shot.png").string();
+  host::ScriptResult run = host::RunScript("screenshot " + shot + "\ntapid 1\n", program);
+  EXPECT_EQ(run.status, 0);
+  std::string error;
+  auto image = gdi::ReadPng(shot, &error);
+  ASSERT_TRUE(image) << error;
+  EXPECT_EQ(image->width(), 240);
+  EXPECT_EQ(image->height(), 320);
+  std::filesystem::remove_all(dir);
+
+  win::ResetQueue();
+  run = host::RunScript("wait\nscreenshot /nonexistent-dir/x/shot.png\ntapid 1\n", program);
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.errors, std::vector<std::string>{"line 1: screenshot shot.png: this build has no screen to capture"});
+  ASSERT_EQ(run.errors.size(), 1u);
+  EXPECT_EQ(run.errors[0].rfind("line 2: screenshot /nonexistent-dir/x/shot.png: ", 0), 0u) << run.errors[0];
 
   win::ResetQueue();  // the failed run's quit request
   std::string written;

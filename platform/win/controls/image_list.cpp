@@ -5,6 +5,8 @@
 #include <map>
 #include <memory>
 
+#include "gdi/wingdi.h"
+
 namespace {
 
 struct ImageList {
@@ -89,6 +91,27 @@ BOOL ImageList_Remove(HIMAGELIST handle, int index) {
   if (HICON icon = list->pictures[size_t(index)]->icon)
     All().icons.erase(reinterpret_cast<std::uintptr_t>(icon));
   list->pictures.erase(list->pictures.begin() + index);
+  return TRUE;
+}
+
+BOOL ImageList_Draw(HIMAGELIST handle, int index, HDC dc, int x, int y, UINT style) {
+  const win::ImageListPicture* picture = win::ImageListGet(handle, index);
+  if (!picture || !dc) return FALSE;
+  // The share of the highlight colour in each pixel, in quarters.
+  const int highlight = (style & ILD_BLEND50) ? 2 : (style & ILD_BLEND25) ? 1 : 0;
+  const COLORREF tint = GetSysColor(COLOR_HIGHLIGHT);
+  auto mix = [highlight](BYTE a, BYTE b) { return BYTE((a * (4 - highlight) + b * highlight) / 4); };
+  for (int row = 0; row < picture->height; ++row) {
+    for (int column = 0; column < picture->width; ++column) {
+      size_t at = size_t(row) * size_t(picture->width) + size_t(column);
+      if (picture->transparent[at]) continue;
+      COLORREF c = picture->pixels[at];
+      if (highlight)
+        c = RGB(mix(GetRValue(c), GetRValue(tint)), mix(GetGValue(c), GetGValue(tint)),
+                mix(GetBValue(c), GetBValue(tint)));
+      SetPixel(dc, x + column, y + row, c);
+    }
+  }
   return TRUE;
 }
 

@@ -27,6 +27,20 @@ inline constexpr UINT ILC_COLOR32 = 0x0020;
 // A new empty list of cx x cy pictures; nullptr with ERROR_INVALID_PARAMETER
 // when a side is not in 1..256 or `initial`/`grow` is negative.
 HIMAGELIST ImageList_Create(int cx, int cy, UINT flags, int initial, int grow);
+// ImageList_Draw styles.
+inline constexpr UINT ILD_NORMAL = 0x0000;
+inline constexpr UINT ILD_TRANSPARENT = 0x0001;
+inline constexpr UINT ILD_BLEND50 = 0x0004;
+inline constexpr UINT ILD_SELECTED = ILD_BLEND50;
+inline constexpr UINT ILD_FOCUS = 0x0002;
+inline constexpr UINT ILD_BLEND25 = ILD_FOCUS;
+
+// Draws picture `index` with its top-left corner at (x, y) of `dc`; its
+// transparent pixels leave the DC as it was. ILD_SELECTED (ILD_BLEND50)
+// mixes it half and half with the highlight colour, ILD_FOCUS (ILD_BLEND25)
+// a quarter. FALSE for an unknown handle or index, or a null DC.
+BOOL ImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style);
+
 // Destroys a list; FALSE for an unknown handle (ERROR_INVALID_HANDLE) or the
 // system's list (ERROR_ACCESS_DENIED).
 BOOL ImageList_Destroy(HIMAGELIST list);

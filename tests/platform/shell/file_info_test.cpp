@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "gdi/png.h"
+#include "gdi/surface.h"
+#include "gdi/wingdi.h"
 #include "shell/file_icons.h"
 #include "shell/file_info.h"
 #include "base/utf.h"
-#include "shell_fixture.h"
+#include "device_fixture.h"
 
 namespace {
 
@@ -120,6 +122,24 @@ TEST(ImageListTest, PicturesIndexesAndHandles) {
   EXPECT_EQ(ImageList_GetImageCount(list), 0);
   EXPECT_EQ(ImageList_Create(0, 16, 0, 0, 0), nullptr);
   EXPECT_EQ(ImageList_Create(16, 16, 0, -1, 0), nullptr);
+}
+
+TEST(ImageListTest, DrawsOverTheDcLeavingTransparentPixels) {
+  gdi::Surface surface(40, 20, RGB(0, 0, 0));
+  HDC dc = gdi::CreateSurfaceDC(surface, {0, 0}, surface.bounds());
+  HIMAGELIST list = shell::SystemSmallImageList();
+  const win::ImageListPicture* folder = win::ImageListGet(list, shell::kFolderIcon);
+  ASSERT_TRUE(ImageList_Draw(list, shell::kFolderIcon, dc, 2, 3, ILD_NORMAL));
+  ASSERT_TRUE(ImageList_Draw(list, shell::kFolderIcon, dc, 20, 3, ILD_SELECTED));
+  EXPECT_FALSE(ImageList_Draw(list, 3, dc, 0, 0, ILD_NORMAL));
+  EXPECT_FALSE(ImageList_Draw(list, 0, nullptr, 0, 0, ILD_NORMAL));
+  DeleteDC(dc);
+  EXPECT_EQ(surface.at(2, 3), RGB(0, 0, 0));  // a transparent corner
+  EXPECT_EQ(surface.at(2 + 8, 3 + 8), folder->pixels[8 * 16 + 8]);
+  const COLORREF blended = surface.at(20 + 8, 3 + 8);
+  EXPECT_NE(blended, folder->pixels[8 * 16 + 8]);
+  const COLORREF tint = GetSysColor(COLOR_HIGHLIGHT);
+  EXPECT_EQ(GetRValue(blended), (GetRValue(folder->pixels[8 * 16 + 8]) + GetRValue(tint)) / 2);
 }
 
 // Writes the three icons, enlarged eight times on grey, for a person to look at.

@@ -9,8 +9,9 @@
 #include "framework/cfiledialog.h"
 #include "host/headless/robot.h"
 #include "shell/file_listing.h"
+#include "shell/shell.h"
 #include "shell/open_file_dialog.h"
-#include "shell_fixture.h"
+#include "device_fixture.h"
 #include "win/controls/combobox.h"
 #include "win/controls/listview.h"
 #include "win/input.h"
@@ -214,6 +215,23 @@ TEST_F(OpenFileDialogTest, TypedNamesFoldersAndTheDefaultExtension) {
   ExpectNoErrors(robot);
   EXPECT_EQ(std::u16string(file), u"\\My Documents\\Tables\\units.dat");
   EXPECT_EQ(std::u16string(title), u"units.dat");
+}
+
+TEST_F(OpenFileDialogTest, FullScreenWithTheTaskBarsOk) {
+  Touch("My Documents/units.dat");
+  ASSERT_NE(shell::StartShell(), nullptr);
+  CFileDialog dialog(TRUE, nullptr, nullptr, OFN_EXPLORER, kFilter);
+  host::Robot robot;
+  robot.Do([&robot] {
+    RECT r;
+    GetWindowRect(GetActiveWindow(), &r);
+    if (r.left != 0 || r.top != 26 || r.right != 240 || r.bottom != 294) robot.Fail("not the whole work area");
+  });
+  TapItem(robot, u"units.dat");
+  robot.TapOk();
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  ExpectNoErrors(robot);
+  EXPECT_EQ(dialog.GetPathName(), u"\\My Documents\\units.dat");
 }
 
 TEST_F(OpenFileDialogTest, AnOddDefaultExtensionIsIgnored) {
