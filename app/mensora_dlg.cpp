@@ -8,6 +8,7 @@
 #include "i18n/language_pack.h"
 #include "i18n/resource_ids.h"
 #include "res/resources.h"
+#include "shell/message_box.h"
 #include "sys/system.h"
 #include "win/icon.h"
 
@@ -28,9 +29,26 @@ constexpr DWORD kFullRowSelect = LVS_EX_FULLROWSELECT;
 // The framework's control-bar style flags the menu bar takes after creation.
 constexpr DWORD kMenuBarStyleFlags = 0x22;
 
+// What loading the table needs of the platform: the busy cursor while it
+// runs, the button-face colour, and the message when memory for the built-in
+// table runs out (the loader then ends the process).
+LoaderHooks TableLoaderHooks() {
+  LoaderHooks hooks;
+  hooks.beginBusy = [] { AfxBeginWaitCursor(); };
+  hooks.endBusy = [] { AfxEndWaitCursor(); };
+  hooks.buttonFaceColor = [] { return appearance::ButtonFaceColor(); };
+  hooks.tableOutOfMemory = [] {
+    // Both strings come through the one shared buffer: copy the first.
+    const std::u16string text = LoadUiString(IDS_TABLE_OUT_OF_MEMORY);
+    MessageBoxW(nullptr, text.c_str(), LoadUiString(IDS_TABLE_OUT_OF_MEMORY_TITLE), MB_OK);
+  };
+  return hooks;
+}
+
 }  // namespace
 
-CMensoraDlg::CMensoraDlg(CWnd* parent) : CDialog(IDD_MENSORA_DIALOG, parent) {
+CMensoraDlg::CMensoraDlg(CWnd* parent)
+    : CDialog(IDD_MENSORA_DIALOG, parent), m_database(TheSettings(), TableLoaderHooks()) {
   m_hIcon = LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME));
 }
 
