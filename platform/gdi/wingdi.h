@@ -422,7 +422,7 @@ HBITMAP LoadBitmapW(HINSTANCE hInstance, LPCWSTR lpBitmapName);
 
 // A font from its description. Every face is the "System" font (DejaVu Sans
 // inside); lfWeight >= FW_SEMIBOLD chooses bold. lfHeight < 0 is the
-// character (em) height in pixels, > 0 the cell height, 0 the default 12-pixel
+// character (em) height in pixels, > 0 the cell height, 0 the default 11-pixel
 // em. nullptr with ERROR_INVALID_PARAMETER for a null pointer.
 HFONT CreateFontIndirectW(const LOGFONTW* lplf);
 

@@ -1,4 +1,5 @@
 // Keyboard focus, stylus capture and the active top-level window.
+#include "win/paint.h"
 #include "win/window_table.h"
 
 using win::Lookup;
@@ -60,8 +61,10 @@ HWND SetActiveWindow(HWND hwnd) {
   if (hwnd) {
     // The active window comes to the top of the screen.
     auto& order = table.topLevel();
+    bool onTop = !order.empty() && order.back() == hwnd;
     std::erase(order, hwnd);
     order.push_back(hwnd);
+    if (!onTop) win::InvalidateWhole(hwnd);
   }
   if (previous && IsWindow(previous))
     SendMessageW(previous, WM_ACTIVATE, WA_INACTIVE, LPARAM(hwnd));

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "base/ascii_case.h"
+#include "win/paint.h"
 
 namespace win {
 
@@ -65,6 +66,7 @@ void WindowTable::Reset() {
   classes_.clear();
   topLevel_.clear();
   focus = capture = active = nullptr;
+  ResetPainting();
 }
 
 Window* Lookup(HWND hwnd) {
