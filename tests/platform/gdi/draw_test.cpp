@@ -141,6 +141,44 @@ TEST(BitBlt, OverlappingCopyWithinOneSurface) {
   DeleteDC(dc);
 }
 
+TEST(StretchBlt, ScalesAndMirrorsAtTheNearestPixel) {
+  HDC mem = CreateCompatibleDC(nullptr);
+  HBITMAP tile = TwoColourTile(mem);  // 4 x 4: red | blue
+  gdi::Surface s(8, 8, kWhite);
+  HDC dc = gdi::CreateSurfaceDC(s, {0, 0}, s.bounds());
+  ASSERT_TRUE(StretchBlt(dc, 0, 0, 8, 8, mem, 0, 0, 4, 4, SRCCOPY));
+  EXPECT_EQ(CountColor(s, kRed, {0, 0, 4, 8}), 32);
+  EXPECT_EQ(CountColor(s, kBlue, {4, 0, 8, 8}), 32);
+  // Mirrored left to right: blue comes first.
+  ASSERT_TRUE(StretchBlt(dc, 4, 0, -4, 2, mem, 0, 0, 4, 4, SRCCOPY));
+  EXPECT_EQ(s.at(0, 0), kBlue);
+  EXPECT_EQ(s.at(3, 1), kRed);
+  DeleteDC(dc);
+  DeleteDC(mem);
+  DeleteObject(tile);
+}
+
+TEST(TransparentImage, KeepsTheDestinationUnderTheKeyColour) {
+  HDC mem = CreateCompatibleDC(nullptr);
+  HBITMAP tile = TwoColourTile(mem);
+  gdi::Surface s(4, 4, kWhite);
+  HDC dc = gdi::CreateSurfaceDC(s, {0, 0}, s.bounds());
+  ASSERT_TRUE(TransparentImage(dc, 0, 0, 4, 4, mem, 0, 0, 4, 4, kBlue));
+  EXPECT_EQ(CountColor(s, kRed, s.bounds()), 8);
+  EXPECT_EQ(CountColor(s, kWhite, s.bounds()), 8);
+  // A bitmap may be the source once no DC holds it.
+  EXPECT_FALSE(TransparentImage(dc, 0, 0, 4, 4, tile, 0, 0, 4, 4, kRed));
+  SelectObject(mem, GetStockObject(BLACK_BRUSH));
+  DeleteDC(mem);
+  s.Fill(kWhite);
+  ASSERT_TRUE(TransparentImage(dc, 0, 0, 4, 4, tile, 0, 0, 4, 4, kRed));
+  EXPECT_EQ(CountColor(s, kBlue, s.bounds()), 8);
+  EXPECT_EQ(s.at(0, 0), kWhite);
+  DeleteObject(tile);
+  EXPECT_FALSE(TransparentImage(dc, 0, 0, 4, 4, tile, 0, 0, 4, 4, kRed));
+  DeleteDC(dc);
+}
+
 TEST_F(SurfaceTest, LinesExcludeTheirEndPoint) {
   MoveToEx(dc_, 1, 1, nullptr);
   ASSERT_TRUE(LineTo(dc_, 6, 1));
