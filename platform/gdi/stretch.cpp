@@ -17,21 +17,22 @@ namespace {
 BOOL Stretch(DrawTarget& dst, DrawTarget& src, int x, int y, int w, int h, int sx, int sy, int sw,
              int sh, std::uint8_t code, COLORREF pattern, const COLORREF* transparent) {
   if (w == 0 || h == 0 || sw == 0 || sh == 0) return TRUE;
-  const RECT box = dst.ToSurface(Normalized(x, y, x + w, y + h));
+  const RECT box = dst.ToSurface(MakeRect(x, y, std::int64_t{x} + w, std::int64_t{y} + h));
   const gdi::Surface& in = src.surface();
   gdi::Surface& out = dst.surface();
   // Mirrored blocks run from their far edge.
   const double scaleX = double(sw) / double(w), scaleY = double(sh) / double(h);
-  const double originX = double(x + dst.dx()), originY = double(y + dst.dy());
+  const double originX = double(x) + dst.dx(), originY = double(y) + dst.dy();
+  const double srcOriginX = double(sx) + src.dx(), srcOriginY = double(sy) + src.dy();
   for (LONG py = box.top; py < box.bottom; ++py) {
-    const double fy = (double(py) + 0.5 - originY) * scaleY;
-    const int srcY = int(std::floor(double(sy + src.dy()) + fy));
-    if (srcY < 0 || srcY >= in.height()) continue;
+    const double fy = std::floor(srcOriginY + (double(py) + 0.5 - originY) * scaleY);
+    if (!(fy >= 0 && fy < double(in.height()))) continue;  // also rejects NaN
+    const int srcY = int(fy);
     COLORREF* row = out.row(int(py));
     for (LONG px = box.left; px < box.right; ++px) {
-      const double fx = (double(px) + 0.5 - originX) * scaleX;
-      const int srcX = int(std::floor(double(sx + src.dx()) + fx));
-      if (srcX < 0 || srcX >= in.width()) continue;
+      const double fx = std::floor(srcOriginX + (double(px) + 0.5 - originX) * scaleX);
+      if (!(fx >= 0 && fx < double(in.width()))) continue;
+      const int srcX = int(fx);
       const COLORREF s = in.row(srcY)[srcX];
       if (transparent && s == *transparent) continue;
       row[px] = ApplyRop(code, pattern, s, row[px]);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <limits>
 #include <vector>
 
 #include "gdi/png.h"
@@ -289,6 +290,35 @@ TEST(DibSection, RefusesWhatItCannotHold) {
   EXPECT_EQ(CreateDIBSection(nullptr, MakeInfo(storage, 100000, 100000, 32, 0), DIB_RGB_COLORS,
                              &bits, nullptr, 0), nullptr);
   EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
+}
+
+TEST(HostileCoordinates, AreClampedWithoutOverflowOrStrayPixels) {
+  constexpr int kMax = std::numeric_limits<int>::max();
+  constexpr int kMin = std::numeric_limits<int>::min();
+  gdi::Surface s(8, 8, kWhite);
+  HDC dc = gdi::CreateSurfaceDC(s, {2, 2}, s.bounds());
+  HDC mem = CreateCompatibleDC(nullptr);
+  HBITMAP tile = TwoColourTile(mem);
+  SelectObject(dc, GetStockObject(BLACK_BRUSH));
+  EXPECT_TRUE(PatBlt(dc, kMax - 1, kMax - 1, kMax, kMax, PATCOPY));
+  EXPECT_TRUE(BitBlt(dc, kMax - 2, 0, kMax, 4, mem, kMin, kMin, SRCCOPY));
+  EXPECT_TRUE(StretchBlt(dc, kMin, kMin, kMax, kMax, mem, kMax, kMax, kMin, 3, SRCCOPY));
+  RECT huge{kMin, kMin, kMax, kMax};
+  RECT measured = {kMax - 1, kMax - 1, kMax, kMax};
+  EXPECT_EQ(DrawTextW(dc, u"wide", -1, &measured, DT_CALCRECT), 14);
+  EXPECT_TRUE(FrameRect(dc, &huge, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))));
+  EXPECT_EQ(CountColor(s, kWhite, s.bounds()), 64);  // the frame lies far outside
+  SetViewportOrgEx(dc, kMax, kMax, nullptr);
+  OffsetViewportOrgEx(dc, kMax, kMax, nullptr);
+  EXPECT_TRUE(TextOutW(dc, kMax, kMax, u"x", 1));
+  MoveToEx(dc, kMin, kMin, nullptr);
+  EXPECT_TRUE(LineTo(dc, kMax, kMax));
+  EXPECT_EQ(SetPixel(dc, kMax, kMax, kRed), CLR_INVALID);
+  EXPECT_EQ(IntersectClipRect(dc, kMin, kMin, kMax, kMax), SIMPLEREGION);
+  EXPECT_EQ(CountColor(s, kWhite, s.bounds()), 64);
+  DeleteDC(dc);
+  DeleteDC(mem);
+  DeleteObject(tile);
 }
 
 TEST(Screen, IsTheHandheldFramebufferAndExportsAsPng) {
