@@ -61,14 +61,13 @@ HWND SetActiveWindow(HWND hwnd) {
   }
   if (hwnd == previous) return previous;
   table.active = hwnd;
+  // The active window comes to the top of the screen (of its band).
   if (hwnd) {
-    // The active window comes to the top of the screen (of its band); it is
-    // painted again when that moved it.
     auto& order = table.topLevel();
-    auto before = std::find(order.begin(), order.end(), hwnd) - order.begin();
+    auto position = [&] { return std::find(order.begin(), order.end(), hwnd) - order.begin(); };
+    auto before = position();
     win::RaiseInZOrder(hwnd);
-    auto after = std::find(order.begin(), order.end(), hwnd) - order.begin();
-    if (before != after) win::InvalidateWhole(hwnd);
+    if (position() != before) win::InvalidateWhole(hwnd);  // raised over others
   }
   if (previous && IsWindow(previous))
     SendMessageW(previous, WM_ACTIVATE, WA_INACTIVE, LPARAM(hwnd));
