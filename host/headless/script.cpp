@@ -2,7 +2,9 @@
 #include "host/headless/script.h"
 
 #include <charconv>
+#include <fstream>
 #include <iostream>
+#include <sstream>
 
 #include "base/utf.h"
 #include "gdi/surface.h"
@@ -161,6 +163,18 @@ std::variant<std::vector<ScriptCommand>, ScriptError> ParseScript(std::string_vi
     commands.push_back(std::move(c));
   }
   return commands;
+}
+
+ScriptResult RunScriptFile(const std::filesystem::path& file, const std::function<void()>& program,
+                           ScriptOptions options) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return {2, {"cannot read the script " + file.string()}};
+  std::ostringstream text;
+  text << in.rdbuf();  // an empty file is an empty script
+  if (in.bad()) return {2, {"cannot read the script " + file.string()}};
+  std::string script = text.str();
+  if (script.rfind("\xEF\xBB\xBF", 0) == 0) script.erase(0, 3);
+  return RunScript(script, program, std::move(options));
 }
 
 void QueueScript(Robot& robot, const std::vector<ScriptCommand>& commands, const ScriptOptions& options) {

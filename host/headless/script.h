@@ -17,6 +17,7 @@
 // still and moves only by holds, so timed behaviour is the same on every run.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <iosfwd>
 #include <string>
@@ -70,6 +71,12 @@ struct ScriptResult {
 // dialog's DoModal) with the script's commands as its input. The first
 // failing step ends the run. The real clock is back afterwards.
 ScriptResult RunScript(std::string_view text, const std::function<void()>& program, ScriptOptions options = {});
+
+// RunScript on the contents of a UTF-8 file (a BOM is skipped). A file that
+// cannot be read gives status 2 and an error naming it, and the program is
+// not run.
+ScriptResult RunScriptFile(const std::filesystem::path& file, const std::function<void()>& program,
+                           ScriptOptions options = {});
 
 // Adds the commands to `robot` as labelled steps ("line N") and makes the
 // first error end the run. Used by RunScript.

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "gdi/png.h"
@@ -131,6 +132,22 @@ TEST_F(ScriptRunTest, AMalformedScriptDoesNotRunTheProgram) {
   host::ScriptResult run = host::RunScript("tapid 1\nkey f13\n", program);
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.errors, std::vector<std::string>{"line 2: unknown key 'f13'"});
+  EXPECT_EQ(result, -2);
+}
+
+TEST_F(ScriptRunTest, RunsAFileAndNamesOneItCannotRead) {
+  const auto file = std::filesystem::temp_directory_path() / ("mensora-script-" + std::to_string(::getpid()) + ".txt");
+  std::ofstream(file) << "\xEF\xBB\xBFtapid 100\r\ntype 7\r\nkey enter\r\n";
+  host::ScriptResult run = host::RunScriptFile(file, program);
+  std::filesystem::remove(file);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(result, IDOK);  // Enter is the default button
+  EXPECT_EQ(dialog.text, u"7");
+
+  result = -2;
+  run = host::RunScriptFile(file, program);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.errors, std::vector<std::string>{"cannot read the script " + file.string()});
   EXPECT_EQ(result, -2);
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "win/controls/image_list.h"
 #include "win/controls/sort_order.h"
 #include "win/controls/text_metrics.h"
 #include "win/window_table.h"
@@ -47,8 +48,14 @@ struct ListViewState : win::WindowState {
   COLORREF textColor = kWindowTextColor;
   int top = 0;            // first visible row
   bool tracking = false;  // the pen is down on the list, with the capture
-  // Images are not destroyed here: without LVS_SHAREIMAGELISTS the lists
-  // become the control's to destroy once image lists exist as objects.
+  // Without LVS_SHAREIMAGELISTS at creation the lists it holds when it dies
+  // are the control's, and go with it (the system's list refuses).
+  bool ownsImages = false;
+  ~ListViewState() override {
+    if (!ownsImages) return;
+    for (HIMAGELIST list : images)
+      if (list) ImageList_Destroy(list);
+  }
 };
 
 ListViewState& State(HWND hwnd) {
@@ -329,7 +336,10 @@ const std::u16string* TextOf(const Item& item, int subItem) {
 // --- Handlers: creation ------------------------------------------------------
 
 LRESULT OnNcCreate(HWND hwnd, WPARAM wParam, LPARAM lParam) {
-  win::SetState(hwnd, std::make_unique<ListViewState>());
+  auto state = std::make_unique<ListViewState>();
+  const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+  state->ownsImages = create && !(create->style & LVS_SHAREIMAGELISTS);
+  win::SetState(hwnd, std::move(state));
   return DefWindowProcW(hwnd, WM_NCCREATE, wParam, lParam);
 }
 

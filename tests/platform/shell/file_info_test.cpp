@@ -124,6 +124,21 @@ TEST(ImageListTest, PicturesIndexesAndHandles) {
   EXPECT_EQ(ImageList_Create(16, 16, 0, -1, 0), nullptr);
 }
 
+TEST_F(FileInfoTest, AListViewDestroysItsImageListsUnlessShared) {
+  for (DWORD shared : {DWORD(0), DWORD(LVS_SHAREIMAGELISTS)}) {
+    HWND list = CreateWindowExW(0, WC_LISTVIEW, u"", WS_VISIBLE | LVS_REPORT | shared, 0, 0, 100, 100, nullptr,
+                                nullptr, nullptr, nullptr);
+    ASSERT_NE(list, nullptr);
+    HIMAGELIST own = ImageList_Create(16, 16, ILC_COLOR32, 1, 1);
+    SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(own));
+    SendMessageW(list, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(shell::SystemSmallImageList()));
+    DestroyWindow(list);
+    EXPECT_EQ(win::IsImageList(own), shared != 0) << shared;
+    EXPECT_TRUE(win::IsImageList(shell::SystemSmallImageList()));  // never destroyed
+    if (shared) ImageList_Destroy(own);
+  }
+}
+
 TEST(ImageListTest, DrawsOverTheDcLeavingTransparentPixels) {
   gdi::Surface surface(40, 20, RGB(0, 0, 0));
   HDC dc = gdi::CreateSurfaceDC(surface, {0, 0}, surface.bounds());
