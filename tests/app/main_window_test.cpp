@@ -168,6 +168,21 @@ TEST_F(AppTest, ATapThatLeavesNoRowSelectedShowsTheMissingConversionText) {
   EXPECT_EQ(RunProgram(robot), 0);
 }
 
+TEST_F(AppTest, AnEmptyDatabaseLeavesNoCurrentCategoryAndConvertsNothing) {
+  host::Robot robot;
+  robot.Do([&] {
+    EmptyDatabase(Dlg().Database());
+    SendMessageW(Item(IDC_CATEGORY), CB_RESETCONTENT, 0, 0);
+  });
+  robot.TapControl(IDC_NEXT_CATEGORY).TapControl(IDC_PREV_CATEGORY).Do([&] {
+    EXPECT_EQ(Dlg().CurrentCategory(), -1);
+    EXPECT_EQ(ComboSelection(), -1);
+  });
+  TapRow(robot, IDC_LIST_FROM, 0);
+  robot.Do([&] { EXPECT_EQ(Text(IDC_RESULT), UiString(IDS_NO_CONVERSION)); });
+  EXPECT_EQ(RunProgram(robot), 0);
+}
+
 TEST_F(AppTest, TheResultMenuCopiesAndCutsTheWholeResult) {
   host::Robot robot;
   robot.Do([&] { SetWindowTextW(Item(IDC_RESULT), u"42.5"); });
