@@ -1,4 +1,5 @@
 // Menu objects and popup menu tracking; see menu.h.
+#include "win/menu_paint.h"
 #include "win/menu.h"
 
 #include <algorithm>
@@ -126,7 +127,6 @@ UINT TrackAt(HMENU menu, UINT flags, POINT at, HWND owner);
 void OnPenDown(HWND hwnd, PopupState& s, POINT p) {
   s.hot = ItemAt(s, p, ClientWidth(hwnd));
   if (s.hot < 0) Finish(s, 0);  // a tap outside dismisses the menu
-  // Painting of the hot row comes with the drawing layer.
 }
 
 void OnPenUp(HWND hwnd, PopupState& s, POINT p, HWND owner) {
@@ -162,9 +162,38 @@ void OnKey(PopupState& s, UINT key) {
 
 HWND g_trackOwner = nullptr;  // the owner of the innermost tracked menu
 
+std::vector<win::MenuRowLook> RowsOf(const std::vector<Item>& items) {
+  std::vector<win::MenuRowLook> rows;
+  for (const Item& i : items)
+    rows.push_back({i.text, RowHeight(i), (i.flags & MF_SEPARATOR) != 0,
+                    (i.flags & (MF_GRAYED | MF_DISABLED)) != 0, (i.flags & MF_CHECKED) != 0,
+                    i.submenu != nullptr});
+  return rows;
+}
+
+LRESULT OnPaint(HWND hwnd, const PopupState& s) {
+  PAINTSTRUCT ps;
+  HDC hdc = BeginPaint(hwnd, &ps);
+  win::PaintMenuPopup(hwnd, hdc, RowsOf(s.items), s.hot);
+  EndPaint(hwnd, &ps);
+  return 0;
+}
+
+LRESULT Dispatch(HWND hwnd, PopupState* s, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Every message goes through Dispatch; a new hot row repaints the popup.
 LRESULT PopupProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   PopupState* s = win::StateOf<PopupState>(hwnd);
   if (!s) return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (message == WM_PAINT) return OnPaint(hwnd, *s);
+  int hot = s->hot;
+  LRESULT result = Dispatch(hwnd, s, message, wParam, lParam);
+  if ((s = win::StateOf<PopupState>(hwnd)) != nullptr && s->hot != hot)
+    InvalidateRect(hwnd, nullptr, FALSE);
+  return result;
+}
+
+LRESULT Dispatch(HWND hwnd, PopupState* s, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_LBUTTONDOWN: OnPenDown(hwnd, *s, PointFromLParam(lParam)); return 0;
     case WM_MOUSEMOVE: s->hot = ItemAt(*s, PointFromLParam(lParam), ClientWidth(hwnd)); return 0;
@@ -185,11 +214,9 @@ void EnsurePopupClass() {
   RegisterClassW(&wc);
 }
 
-// Width of the widest item: a seam until text is measured by the font.
+// Width of the widest item, as the painter lays it out.
 LONG PopupWidth(const std::vector<Item>& items) {
-  size_t longest = 0;
-  for (const Item& i : items) longest = std::max(longest, i.text.size());
-  return std::clamp<LONG>(LONG(longest) * 7 + 24, 60, kScreen.right);
+  return std::min<LONG>(win::MenuPopupWidth(RowsOf(items)), kScreen.right);
 }
 
 UINT TrackAt(HMENU menu, UINT flags, POINT at, HWND owner) {
@@ -220,7 +247,11 @@ UINT TrackAt(HMENU menu, UINT flags, POINT at, HWND owner) {
   win::RunNestedLoop([&] { return !IsWindow(popup) || s->done; },
                      [&](MSG& msg) {
                        if (msg.message != WM_KEYDOWN && msg.message != WM_CHAR) return false;
-                       if (msg.message == WM_KEYDOWN && IsWindow(popup)) OnKey(*s, UINT(msg.wParam));
+                       if (msg.message == WM_KEYDOWN && IsWindow(popup)) {
+                         int hot = s->hot;
+                         OnKey(*s, UINT(msg.wParam));
+                         if (s->hot != hot) InvalidateRect(popup, nullptr, FALSE);
+                       }
                        return true;  // keys belong to the menu while it is up
                      });
   g_trackOwner = outerOwner;
