@@ -3,6 +3,7 @@
 // Sections: state · per-style tables · geometry · item changes and their
 // notifications · handlers (columns, items, state, finding, scrolling,
 // looks, stylus, keys, focus) · the window procedure.
+#include "win/controls/listview_paint.h"
 #include "win/controls/listview.h"
 
 #include <algorithm>
@@ -766,7 +767,69 @@ LRESULT OnKillFocus(HWND hwnd) {
 
 // --- The window procedure --------------------------------------------------------
 
+// --- Painting ---------------------------------------------------------------
+
+// Everything the list's look depends on, folded into one value.
+size_t LookKey(HWND hwnd, const ListViewState& s) {
+  std::hash<std::u16string> hash;
+  size_t key = size_t(s.top) ^ (size_t(s.exStyle) << 7) ^ (size_t(Style(hwnd)) << 13);
+  auto mix = [&key](size_t v) { key = key * 1000003u ^ v; };
+  for (COLORREF c : {s.background, s.textBackground, s.textColor}) mix(c);
+  mix(size_t(IsWindowEnabled(hwnd)));
+  for (const Column& c : s.columns) mix(hash(c.heading) ^ size_t(c.width) ^ size_t(c.fmt));
+  for (const Item& item : s.items) {
+    mix(hash(item.text) ^ item.state);
+    for (const auto& sub : item.subTexts) mix(hash(sub));
+  }
+  return key;
+}
+
+win::ListViewLook LookOf(HWND hwnd, const ListViewState& s) {
+  win::ListViewLook look;
+  for (const Column& c : s.columns)
+    look.columns.push_back({c.heading, c.width, (c.fmt & 3) == LVCFMT_RIGHT,
+                            (c.fmt & 3) == LVCFMT_CENTER});
+  for (const Item& item : s.items) {
+    win::ListViewRowLook row;
+    row.texts.push_back(item.text);
+    row.texts.insert(row.texts.end(), item.subTexts.begin(), item.subTexts.end());
+    row.selected = (item.state & LVIS_SELECTED) != 0;
+    look.rows.push_back(std::move(row));
+  }
+  look.top = s.top;
+  look.headerHeight = HeaderHeight(hwnd);
+  look.iconWidth = IconWidth(s);
+  look.fullRow = WholeRowHits(s);
+  look.enabled = IsWindowEnabled(hwnd) != FALSE;
+  look.background = s.background;
+  look.textBackground = s.textBackground;
+  look.textColor = s.textColor;
+  return look;
+}
+
+LRESULT OnPaint(HWND hwnd) {
+  PAINTSTRUCT ps;
+  HDC hdc = BeginPaint(hwnd, &ps);
+  if (ListViewState* s = win::StateOf<ListViewState>(hwnd))
+    win::PaintListView(hwnd, hdc, LookOf(hwnd, *s));
+  EndPaint(hwnd, &ps);
+  return 0;
+}
+
+LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Every message goes through Dispatch; a change of look repaints the list.
 LRESULT ListViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) return OnPaint(hwnd);
+  ListViewState* before = win::StateOf<ListViewState>(hwnd);
+  size_t key = before ? LookKey(hwnd, *before) : 0;
+  LRESULT result = Dispatch(hwnd, message, wParam, lParam);
+  if (ListViewState* s = win::StateOf<ListViewState>(hwnd); s && (!before || LookKey(hwnd, *s) != key))
+    InvalidateRect(hwnd, nullptr, TRUE);
+  return result;
+}
+
+LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_NCCREATE: return OnNcCreate(hwnd, wParam, lParam);
     case WM_SIZE: return OnSize(hwnd);
