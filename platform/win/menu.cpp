@@ -30,9 +30,12 @@ struct Menus {
   std::uintptr_t next = 0x7000;
 };
 
+// Never destroyed: windows that own menus (the command bar) can still be
+// released by the window table's own destructor when the process exits, and
+// that must find the menus alive whatever the order of static destruction.
 Menus& TheMenus() {
-  static Menus menus;
-  return menus;
+  static Menus* menus = new Menus;
+  return *menus;
 }
 
 Menu* Find(HMENU menu) {
@@ -383,6 +386,16 @@ std::vector<MenuItemView> MenuItems(HMENU menu) {
   return out;
 }
 
+std::u16string WithoutMnemonics(std::u16string_view text) {
+  std::u16string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'&' && i + 1 < text.size()) ++i;  // the marked (or doubled) character follows
+    else if (text[i] == u'&') continue;
+    out += text[i];
+  }
+  return out;
+}
+
 BOOL PopupItemRect(HWND popup, std::u16string_view text, RECT* screen) {
   PopupState* s = StateOf<PopupState>(popup);
   RECT r;
@@ -390,7 +403,7 @@ BOOL PopupItemRect(HWND popup, std::u16string_view text, RECT* screen) {
   LONG top = r.top;
   for (const Item& item : s->items) {
     LONG bottom = top + RowHeight(item);
-    if (!(item.flags & MF_SEPARATOR) && item.text == text) {
+    if (!(item.flags & MF_SEPARATOR) && (item.text == text || WithoutMnemonics(item.text) == text)) {
       *screen = {r.left, top, r.right, bottom};
       return TRUE;
     }
