@@ -183,7 +183,7 @@ bool FindBarPart(const std::function<bool(const shell::CommandBarPart&)>& match,
 
 Robot& Robot::TapMenuBar(std::u16string_view text) {
   return TapFound("tap menu " + base::ToUtf8(text), [t = std::u16string(text)](POINT& p) {
-    return FindBarPart([&](const auto& part) { return part.kind == shell::CommandBarPart::Kind::kMenu && part.text == t; }, p);
+    return FindBarPart([&](const auto& part) { return part.kind == shell::CommandBarPart::Kind::kMenu && (part.text == t || win::WithoutMnemonics(part.text) == t); }, p);
   });
 }
 

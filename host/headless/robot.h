@@ -45,8 +45,9 @@ class Robot {
   // The shell: a tap on the menu bar button with this text (of the active
   // window's command bar, or of its owner's), on the item with this text in
   // the popup menu that is up, on the task bar's "ok", on the command bar's
-  // close button, and on the soft keyboard's key with this label. A missing
-  // target is an error of the run.
+  // close button, and on the soft keyboard's key with this label. Menu texts
+  // match with or without their "&" marks. A missing target is an error of
+  // the run.
   Robot& TapMenuBar(std::u16string_view text);
   Robot& TapMenuItem(std::u16string_view text);
   Robot& TapOk();

@@ -20,7 +20,7 @@
 namespace {
 
 constexpr LONG kAdornmentWidth = 24;
-constexpr LONG kMenuPadding = 12;  // around a menu button's text
+constexpr LONG kMenuPadding = 16;  // around a menu button's text: a finger-wide target
 
 struct CommandBarState : win::WindowState {
   HMENU menu = nullptr;  // owned
@@ -44,7 +44,7 @@ std::vector<shell::CommandBarPart> Layout(HWND bar, const CommandBarState& s) {
   LONG x = 0;
   for (const win::MenuItemView& item : win::MenuItems(s.menu)) {
     if (item.flags & MF_SEPARATOR) continue;
-    LONG width = win::metrics::TextWidth(item.text) + kMenuPadding;
+    LONG width = LONG(win::metrics::TextWidth(win::WithoutMnemonics(item.text))) + kMenuPadding;
     bool greyed = item.flags & (MF_GRAYED | MF_DISABLED);
     parts.push_back({Kind::kMenu, item.text, {x, 0, x + width, client.bottom}, greyed, false});
     x += width;

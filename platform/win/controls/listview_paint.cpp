@@ -104,9 +104,10 @@ void PaintListView(HWND hwnd, HDC hdc, const ListViewLook& look) {
     PaintRow(hdc, look, look.rows[size_t(i)],
              LONG(look.headerHeight + (i - look.top) * metrics::kRowHeight));
   RestoreDC(hdc, -1);
+  // The scroll bar runs the whole height, beside the header too.
   if (scrolls)
-    PaintVerticalScrollBar(hdc, {rows.right, look.headerHeight, client.right, client.bottom},
-                           look.top, perPage, total);
+    PaintVerticalScrollBar(hdc, {rows.right, 0, client.right, client.bottom}, look.top, perPage,
+                           total);
 }
 
 }  // namespace win

@@ -48,7 +48,7 @@ TEST_F(CommandBarTest, MenuButtonsLeftToRightAndTheCloseButtonAtTheRight) {
   auto parts = shell::CommandBarParts(bar);
   ASSERT_EQ(parts.size(), 4u);
   EXPECT_EQ(parts[0].text, u"File");
-  EXPECT_EQ(parts[1].text, u"Tools");
+  EXPECT_EQ(parts[1].text, u"&Tools");  // shown with its mnemonic mark drawn, not as "&"
   EXPECT_TRUE(parts[1].greyed);
   EXPECT_EQ(parts[2].text, u"Help");
   EXPECT_EQ(parts[0].rect.left, 0);
@@ -137,4 +137,14 @@ TEST_F(CommandBarTest, TheBarIsDeafWhileItsOwnerIsDisabled) {
   robot.TapMenuBar(u"Help").TapClose();
   RunRobot();
   EXPECT_TRUE(Commands().empty());
+}
+
+TEST_F(CommandBarTest, MenuTextsMatchWithOrWithoutTheirMnemonicMarks) {
+  EXPECT_EQ(win::WithoutMnemonics(u"E&xit"), u"Exit");
+  EXPECT_EQ(win::WithoutMnemonics(u"Salt && Pepper&"), u"Salt & Pepper");
+  host::Robot robot;
+  robot.TapMenuBar(u"File").TapMenuItem(u"Exit").TapMenuBar(u"File").TapMenuItem(u"E&xit");
+  RunRobot();
+  EXPECT_TRUE(robot.errors().empty()) << robot.errors().front();
+  EXPECT_EQ(rec.Log({WM_COMMAND}).size(), 2u);
 }

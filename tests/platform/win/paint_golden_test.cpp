@@ -9,6 +9,9 @@
 #include "gdi/surface.h"
 #include "msg_recorder.h"
 #include "win/controls/button.h"
+#include "win/controls/combobox.h"
+#include "win/menu.h"
+#include "win/queue.h"
 #include "win/controls/register_controls.h"
 #include "win/paint.h"
 
@@ -67,4 +70,36 @@ TEST_F(GoldenTest, EveryControlDialog) {
   SetFocus(GetDlgItem(dialog, 11));
   SendMessageW(GetDlgItem(dialog, 20), BM_SETSTATE, TRUE, 0);  // ">>" held
   Check("every_control.png");
+}
+
+TEST_F(GoldenTest, DroppedList) {
+  HWND dialog = paint_test::CreateEveryControlDialog(true);
+  ASSERT_NE(dialog, nullptr);
+  SendMessageW(GetDlgItem(dialog, 14), CB_SHOWDROPDOWN, TRUE, 0);
+  Check("dropped_list.png");
+}
+
+TEST_F(GoldenTest, PopupMenu) {
+  HWND dialog = paint_test::CreateEveryControlDialog(true);
+  ASSERT_NE(dialog, nullptr);
+  HMENU sub = CreatePopupMenu();  AppendMenuW(sub, MF_STRING, 41, u"Celsius");
+  HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_STRING, 31, u"Open table...");
+  AppendMenuW(menu, MF_STRING | MF_GRAYED, 32, u"Save settings");
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING | MF_CHECKED, 33, u"Scientific");
+  AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), u"Units");
+  // The first idle turn of the menu's loop, when everything is painted,
+  // takes the picture; no input comes, so the menu closes.
+  bool taken = false;
+  win::SetIdleHandler([&] {
+    if (!taken) Check("popup_menu.png");
+    taken = true;
+    return false;
+  });
+  PostMessageW(dialog, WM_KEYDOWN, VK_DOWN, 0);  // the menu's keys: the first item is hot
+  TrackPopupMenu(menu, TPM_LEFTALIGN, 60, 150, 0, dialog, nullptr);
+  EXPECT_TRUE(taken);
+  DestroyMenu(menu);
+  DestroyMenu(sub);
 }
