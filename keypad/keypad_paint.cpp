@@ -14,7 +14,6 @@ void FillBackground(HDC dc, const RECT& rect, COLORREF color) {
   DeleteObject(brush);
 }
 
-// Repainting arrives with the painting layer's InvalidateRect.
-void InvalidateAll(HWND) {}
+void InvalidateAll(HWND hwnd) { InvalidateRect(hwnd, nullptr, TRUE); }
 
 }  // namespace tessapad

@@ -330,6 +330,16 @@ TEST_F(ControlsTest, BitmapButtonLoadsItsSlotsFromTheResourceSource) {
   EXPECT_EQ(button.GetBitmap(CBitmapButton::kFocus), nullptr);
   EXPECT_EQ(button.GetBitmapId(CBitmapButton::kUp), 0u);
   EXPECT_EQ(button.GetBitmapName(CBitmapButton::kUp), res::NameOrOrdinal(u"KEYU"));
+  // The image for a state: held first, then focus, then disabled, each only
+  // when loaded; the up image otherwise.
+  auto image = [](UINT_PTR id) { return reinterpret_cast<HBITMAP>(id); };
+  EXPECT_TRUE(button.LoadBitmaps(401, 402, 405, 404));
+  EXPECT_EQ(button.BitmapForState(ODS_SELECTED | ODS_FOCUS | ODS_DISABLED), image(402));
+  EXPECT_EQ(button.BitmapForState(ODS_FOCUS | ODS_DISABLED), image(405));
+  EXPECT_EQ(button.BitmapForState(ODS_DISABLED), image(404));
+  EXPECT_EQ(button.BitmapForState(0), image(401));
+  EXPECT_TRUE(button.LoadBitmaps(401, 0, 403));  // 403 does not load
+  EXPECT_EQ(button.BitmapForState(ODS_SELECTED | ODS_FOCUS), image(401));
   CBitmapButton::SetLoadBitmapHook(nullptr);
 
   CControlsDlg dlg;
