@@ -11,12 +11,9 @@
 #include "shell/message_box.h"
 #include "sys/system.h"
 #include "win/icon.h"
+#include "win/screen_layout.h"
 
 namespace {
-
-// The screen area between the task bar and the menu bar, where the window
-// is centred.
-constexpr RECT kWorkArea{0, 26, 240, 294};
 
 // The unit lists' one column: its heading (never shown) is 21 characters, and
 // the column is as wide as 21 capital M.
@@ -108,8 +105,9 @@ void CMensoraDlg::CenterOnWorkArea() {
   RECT r;
   GetWindowRect(&r);
   const int width = r.right - r.left, height = r.bottom - r.top;
-  MoveWindow((kWorkArea.left + kWorkArea.right - width) / 2,
-             (kWorkArea.top + kWorkArea.bottom - height) / 2, width, height);
+  // Centred between the task bar and the menu bar.
+  const RECT& area = win::kWorkArea;
+  MoveWindow((area.left + area.right - width) / 2, (area.top + area.bottom - height) / 2, width, height);
 }
 
 void CMensoraDlg::SetUpUnitColumns() {
