@@ -158,7 +158,8 @@ BOOL CMensoraDlg::OnInitDialog() {
   }
   if (m_nCategory >= 0) {
     // Runs with the precision of construction; its only lasting effect is a
-    // derivation pass over the first category. What shows comes below.
+    // derivation pass over the selector's first category. What shows
+    // comes below.
     m_editValue.SetWindowText(u"0");
     m_editResult.SetWindowText(u"0");
     m_comboCategory.SetCurSel(0);
