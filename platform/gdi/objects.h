@@ -17,8 +17,10 @@
 
 namespace gdi::detail {
 
-// The "System" font's em height in pixels when a font asks for no size.
-inline constexpr int kDefaultFontPixels = 12;
+// The "System" font's em height in pixels when a font asks for no size:
+// 8 points at 96 pixels per inch, which gives DejaVu Sans a 14-pixel line and
+// a 7-pixel average character, the dialog base units.
+inline constexpr int kDefaultFontPixels = 11;
 
 enum class Kind { kBrush, kPen, kFont, kBitmap, kDC };
 

@@ -368,6 +368,19 @@ BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop);
 // ERROR_INVALID_HANDLE for a dead DC.
 BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
 
+// BitBlt with scaling: the source block (xSrc, ySrc, wSrc, hSrc) is sampled
+// at the nearest pixel onto the destination block; negative sizes mirror.
+// Errors as BitBlt.
+BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc,
+                int ySrc, int wSrc, int hSrc, DWORD rop);
+
+// Copies a block like StretchBlt with SRCCOPY, leaving the destination as it
+// is wherever the source pixel is TransparentColor. hSrc is a DC or a bitmap
+// not selected into any DC. FALSE with ERROR_INVALID_HANDLE for a dead DC or
+// source, ERROR_INVALID_PARAMETER for a bitmap selected elsewhere.
+BOOL TransparentImage(HDC hdcDest, LONG DstX, LONG DstY, LONG DstCx, LONG DstCy, HANDLE hSrc,
+                      LONG SrcX, LONG SrcY, LONG SrcCx, LONG SrcCy, COLORREF TransparentColor);
+
 // Fills the rectangle (right and bottom excluded) with hbr, which may be a
 // system colour index + 1. FALSE with ERROR_INVALID_HANDLE for a dead DC or
 // brush, ERROR_INVALID_PARAMETER for a null rectangle.
@@ -422,7 +435,7 @@ HBITMAP LoadBitmapW(HINSTANCE hInstance, LPCWSTR lpBitmapName);
 
 // A font from its description. Every face is the "System" font (DejaVu Sans
 // inside); lfWeight >= FW_SEMIBOLD chooses bold. lfHeight < 0 is the
-// character (em) height in pixels, > 0 the cell height, 0 the default 12-pixel
+// character (em) height in pixels, > 0 the cell height, 0 the default 11-pixel
 // em. nullptr with ERROR_INVALID_PARAMETER for a null pointer.
 HFONT CreateFontIndirectW(const LOGFONTW* lplf);
 

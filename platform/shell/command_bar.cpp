@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "shell/redraw.h"
+#include "shell/shell_paint.h"
 #include "win/controls/press_tracker.h"
 #include "win/controls/text_metrics.h"
 #include "win/menu.h"
@@ -153,6 +154,7 @@ LRESULT CommandBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
   CommandBarState* s = StateOf(bar);
   if (!s) return DefWindowProcW(bar, message, wParam, lParam);
   switch (message) {
+    case WM_PAINT: return shell::OnPaint(bar, &shell::PaintCommandBar);
     case WM_LBUTTONDOWN: return OnPenDown(bar, *s, PointFromLParam(lParam));
     case WM_MOUSEMOVE: return OnPenMove(bar, *s, PointFromLParam(lParam));
     case WM_LBUTTONUP: return OnPenUp(bar, *s, PointFromLParam(lParam));

@@ -1,8 +1,8 @@
-// See redraw.h. Until the window system paints, there is nothing to mark.
+// See redraw.h.
 #include "shell/redraw.h"
 
 namespace shell {
 
-void Redraw(HWND) {}
+void Redraw(HWND hwnd) { InvalidateRect(hwnd, nullptr, TRUE); }
 
 }  // namespace shell

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "shell/redraw.h"
+#include "shell/shell_paint.h"
 #include "win/controls/press_tracker.h"
 #include "win/input.h"
 #include "win/screen_layout.h"
@@ -126,6 +127,7 @@ LRESULT PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   PanelState* s = win::StateOf<PanelState>(hwnd);
   if (!s) return DefWindowProcW(hwnd, message, wParam, lParam);
   switch (message) {
+    case WM_PAINT: return shell::OnPaint(hwnd, &shell::PaintSoftKeyboard);
     case WM_LBUTTONDOWN: return OnPenDown(hwnd, *s, PointFromLParam(lParam));
     case WM_MOUSEMOVE: return OnPenMove(hwnd, *s, PointFromLParam(lParam));
     case WM_LBUTTONUP: return OnPenUp(hwnd, *s, PointFromLParam(lParam));

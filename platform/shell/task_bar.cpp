@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "shell/redraw.h"
+#include "shell/shell_paint.h"
 #include "win/controls/press_tracker.h"
 #include "win/screen_layout.h"
 #include "win/window_table.h"
@@ -63,6 +64,7 @@ LRESULT TaskBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
   TaskBarState* s = win::StateOf<TaskBarState>(bar);
   if (!s) return DefWindowProcW(bar, message, wParam, lParam);
   switch (message) {
+    case WM_PAINT: return shell::OnPaint(bar, &shell::PaintTaskBar);
     case WM_LBUTTONDOWN: return OnPenDown(bar, *s, PointFromLParam(lParam));
     case WM_MOUSEMOVE: return OnPenMove(bar, *s, PointFromLParam(lParam));
     case WM_LBUTTONUP: return OnPenUp(bar, *s, PointFromLParam(lParam));

@@ -1,4 +1,7 @@
 // Keyboard focus, stylus capture and the active top-level window.
+#include <algorithm>
+
+#include "win/paint.h"
 #include "win/window_table.h"
 
 using win::Lookup;
@@ -59,7 +62,13 @@ HWND SetActiveWindow(HWND hwnd) {
   if (hwnd == previous) return previous;
   table.active = hwnd;
   // The active window comes to the top of the screen (of its band).
-  if (hwnd) win::RaiseInZOrder(hwnd);
+  if (hwnd) {
+    auto& order = table.topLevel();
+    auto position = [&] { return std::find(order.begin(), order.end(), hwnd) - order.begin(); };
+    auto before = position();
+    win::RaiseInZOrder(hwnd);
+    if (position() != before) win::InvalidateWhole(hwnd);  // raised over others
+  }
   if (previous && IsWindow(previous))
     SendMessageW(previous, WM_ACTIVATE, WA_INACTIVE, LPARAM(hwnd));
   if (hwnd && table.active == hwnd) SendMessageW(hwnd, WM_ACTIVATE, WA_ACTIVE, LPARAM(previous));

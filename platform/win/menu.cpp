@@ -7,6 +7,7 @@
 
 #include "res/menu_template.h"
 #include "res/modules.h"
+#include "win/menu_paint.h"
 #include "win/queue.h"
 #include "win/screen_layout.h"
 #include "win/window_table.h"
@@ -124,15 +125,21 @@ void Finish(PopupState& s, UINT chosen) {
 
 UINT TrackAt(HMENU menu, UINT flags, POINT at, HWND owner);
 
+// Moves the highlight; the menu is drawn again when it changed.
+void SetHot(HWND hwnd, PopupState& s, int hot) {
+  if (s.hot == hot) return;
+  s.hot = hot;
+  InvalidateRect(hwnd, nullptr, FALSE);
+}
+
 void OnPenDown(HWND hwnd, PopupState& s, POINT p) {
-  s.hot = ItemAt(s, p, ClientWidth(hwnd));
+  SetHot(hwnd, s, ItemAt(s, p, ClientWidth(hwnd)));
   if (s.hot < 0) Finish(s, 0);  // a tap outside dismisses the menu
-  // Painting of the hot row comes with the drawing layer.
 }
 
 void OnPenUp(HWND hwnd, PopupState& s, POINT p, HWND owner) {
   int index = ItemAt(s, p, ClientWidth(hwnd));
-  s.hot = -1;
+  SetHot(hwnd, s, -1);
   if (index < 0 || !Selectable(s.items[size_t(index)])) return;
   const Item& item = s.items[size_t(index)];
   if (!item.submenu) return Finish(s, item.id);
@@ -144,7 +151,7 @@ void OnPenUp(HWND hwnd, PopupState& s, POINT p, HWND owner) {
   if (chosen) Finish(s, chosen);
 }
 
-void OnKey(PopupState& s, UINT key) {
+void OnKey(HWND hwnd, PopupState& s, UINT key) {
   int n = int(s.items.size());
   auto step = [&](int dir) {
     int i = s.hot;
@@ -154,8 +161,8 @@ void OnKey(PopupState& s, UINT key) {
     }
     return s.hot;
   };
-  if (key == VK_DOWN) s.hot = step(1);
-  if (key == VK_UP) s.hot = step(-1);
+  if (key == VK_DOWN) SetHot(hwnd, s, step(1));
+  if (key == VK_UP) SetHot(hwnd, s, step(-1));
   if (key == VK_ESCAPE) Finish(s, 0);
   if (key == VK_RETURN && s.hot >= 0 && !s.items[size_t(s.hot)].submenu)
     Finish(s, s.items[size_t(s.hot)].id);
@@ -163,12 +170,25 @@ void OnKey(PopupState& s, UINT key) {
 
 HWND g_trackOwner = nullptr;  // the owner of the innermost tracked menu
 
+LRESULT OnPaint(HWND hwnd, const PopupState& s) {
+  PAINTSTRUCT ps;
+  HDC hdc = BeginPaint(hwnd, &ps);
+  std::vector<win::MenuItemView> rows;
+  for (const Item& i : s.items) rows.push_back({i.flags, i.id, i.text, i.submenu});
+  RECT client;
+  GetClientRect(hwnd, &client);
+  if (hdc) win::PaintPopupMenu(hdc, client, rows, s.hot);
+  EndPaint(hwnd, &ps);
+  return 0;
+}
+
 LRESULT PopupProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   PopupState* s = win::StateOf<PopupState>(hwnd);
   if (!s) return DefWindowProcW(hwnd, message, wParam, lParam);
   switch (message) {
     case WM_LBUTTONDOWN: OnPenDown(hwnd, *s, PointFromLParam(lParam)); return 0;
-    case WM_MOUSEMOVE: s->hot = ItemAt(*s, PointFromLParam(lParam), ClientWidth(hwnd)); return 0;
+    case WM_MOUSEMOVE: SetHot(hwnd, *s, ItemAt(*s, PointFromLParam(lParam), ClientWidth(hwnd))); return 0;
+    case WM_PAINT: return OnPaint(hwnd, *s);
     case WM_LBUTTONUP: OnPenUp(hwnd, *s, PointFromLParam(lParam), g_trackOwner); return 0;
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lParam) != hwnd && !s->done) Finish(*s, 0);
@@ -221,7 +241,7 @@ UINT TrackAt(HMENU menu, UINT flags, POINT at, HWND owner) {
   win::RunNestedLoop([&] { return !IsWindow(popup) || s->done; },
                      [&](MSG& msg) {
                        if (msg.message != WM_KEYDOWN && msg.message != WM_CHAR) return false;
-                       if (msg.message == WM_KEYDOWN && IsWindow(popup)) OnKey(*s, UINT(msg.wParam));
+                       if (msg.message == WM_KEYDOWN && IsWindow(popup)) OnKey(popup, *s, UINT(msg.wParam));
                        return true;  // keys belong to the menu while it is up
                      });
   g_trackOwner = outerOwner;

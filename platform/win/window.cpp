@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "win/paint.h"
 #include "win/window_table.h"
 
 using win::Lookup;
@@ -117,6 +118,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     return nullptr;
   }
   if (!IsWindow(hwnd)) return nullptr;  // a handler destroyed it
+  win::InvalidateWhole(hwnd);
   if (!(style & WS_CHILD) && (style & WS_VISIBLE) && win::CanActivate(hwnd)) SetActiveWindow(hwnd);
   return hwnd;
 }
@@ -158,6 +160,7 @@ BOOL DestroyWindow(HWND hwnd) {
   if (table.capture && Contains(hwnd, table.capture)) ReleaseCapture();
   bool wasActive = table.active == hwnd;
   HWND owner = w->owner;
+  if (IsWindowVisible(hwnd)) win::ExposeScreen(win::VisibleScreenRect(hwnd));
   DestroyTree(hwnd);
   if (wasActive) {
     // The owner, or else the topmost remaining visible window, takes over.
@@ -304,7 +307,11 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL) {
   Window* w = Lookup(hwnd);
   if (!w) return FALSE;
   RECT old = w->rect;
-  w->rect = {x, y, x + std::max(width, 0), y + std::max(height, 0)};
+  RECT newRect{x, y, x + std::max(width, 0), y + std::max(height, 0)};
+  if (old == newRect) return TRUE;
+  if (IsWindowVisible(hwnd)) win::ExposeScreen(win::VisibleScreenRect(hwnd));
+  w->rect = newRect;
+  win::InvalidateWhole(hwnd);
   if (old.left != x || old.top != y) SendMessageW(hwnd, WM_MOVE, 0, LPARAM(MAKELONG(WORD(x), WORD(y))));
   if ((w = WindowTable::Get().Find(hwnd)) == nullptr) return TRUE;
   if (old.right - old.left != width || old.bottom - old.top != height) {
@@ -352,7 +359,9 @@ BOOL ShowWindow(HWND hwnd, int command) {
   if (show != wasVisible) {
     SendMessageW(hwnd, WM_SHOWWINDOW, show, 0);
     if ((w = WindowTable::Get().Find(hwnd)) == nullptr) return wasVisible;
+    if (!show && IsWindowVisible(hwnd)) win::ExposeScreen(win::VisibleScreenRect(hwnd));
     w->style = show ? (w->style | WS_VISIBLE) : (w->style & ~DWORD(WS_VISIBLE));
+    if (show) win::InvalidateWhole(hwnd);
   }
   auto& table = WindowTable::Get();
   bool topLevel = !w->parent;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "base/ascii_case.h"
+#include "win/paint.h"
 
 namespace win {
 
@@ -66,6 +67,7 @@ void WindowTable::Reset() {
   topLevel_.clear();
   focus = capture = active = nullptr;
   activationObserver = nullptr;
+  ResetPainting();
 }
 
 Window* Lookup(HWND hwnd) {

@@ -46,6 +46,13 @@ struct Window {
   // its parent (the menu bar at the bottom of the screen).
   bool pinnedToScreen = false;
   std::unique_ptr<WindowState> state;
+  // Painting: the invalid part in window coordinates (frame included; empty
+  // when none), whether the background must be erased first, and what was
+  // drawn through GetDC since the last paint pass (screen coordinates).
+  RECT update;
+  bool erase = false;
+  bool eraseRefused = false;  // the last WM_ERASEBKGND answered 0 (PAINTSTRUCT.fErase)
+  std::vector<RECT> drawnDirectly;
 };
 
 // Folds ASCII letters, as class names compare.

@@ -285,10 +285,10 @@ TEST_F(EditTest, StylusPlacesTheCaretAndDragSelects) {
 }
 
 TEST_F(EditTest, MultiLineWrapsAtWordsAndBreaks) {
-  // 72 pixels less the margins: ten characters a line.
+  // 72 pixels less the margins: ten digits a line (digits are 7 pixels wide).
   HWND edit = Make(ES_MULTILINE | ES_READONLY | WS_VSCROLL, 72, 42,
-                   u"one two three four\r\nabcdefghijklmnop\r\n");
-  // "one two " | "three four" | "abcdefghij" | "klmnop" | ""
+                   u"one two three four\r\n0123456789012345\r\n");
+  // "one two " | "three four" | "0123456789" | "012345" | ""
   EXPECT_EQ(SendMessageW(edit, EM_GETLINECOUNT, 0, 0), 5);
   EXPECT_EQ(SendMessageW(edit, EM_LINEINDEX, 1, 0), 8);
   EXPECT_EQ(SendMessageW(edit, EM_LINEINDEX, 2, 0), 20);
