@@ -82,8 +82,9 @@ TEST(SampleSheet, PaintsAndWritesAPng) {
     for (bool bold : {false, true}) {
       HFONT font = MakeFont(pixels, bold);
       HGDIOBJ old = SelectObject(dc, font);
-      const std::u16string text = std::u16string(bold ? u"Bold " : u"Normal ") +
-                                  u"Hg 0123456789 " + std::u16string(1, char16_t(u'0' + pixels % 10));
+      const std::u16string text = std::u16string(bold ? u"Bold " : u"Normal ") + u"Hg 0123 " +
+                                  std::u16string(1, char16_t(u'0' + pixels / 10)) +
+                                  std::u16string(1, char16_t(u'0' + pixels % 10)) + u"px";
       TextOutW(dc, 4, y, text.c_str(), int(text.size()));
       SIZE size;
       GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
@@ -92,6 +93,21 @@ TEST(SampleSheet, PaintsAndWritesAPng) {
       DeleteObject(font);
     }
   }
+
+  // Shapes and the tile scaled down, and copied with its red corner keyed out.
+  HBRUSH face = CreateSolidBrush(RGB(255, 255, 255));
+  HGDIOBJ oldBrush = SelectObject(dc, face);
+  Rectangle(dc, 150, 110, 236, 150);
+  MoveToEx(dc, 150, 150, nullptr);
+  LineTo(dc, 236, 110);
+  SelectObject(dc, oldBrush);
+  DeleteObject(face);
+  HDC mem = CreateCompatibleDC(dc);
+  HGDIOBJ oldBitmap = SelectObject(mem, tile);
+  StretchBlt(dc, 150, 160, 16, 16, mem, 0, 0, 32, 32, SRCCOPY);
+  SelectObject(mem, oldBitmap);
+  DeleteDC(mem);
+  TransparentImage(dc, 172, 160, 32, 32, tile, 0, 0, 32, 32, RGB(255, 0, 0));
 
   // Alignment and wrapping in framed boxes, opaque highlight text.
   RECT box{4, 240, 116, 280};
