@@ -167,6 +167,15 @@ std::optional<InputEvent> SdlHost::Translate(const SDL_Event& e) {
       return Stylus(kind, p);
     }
     case SDL_KEYDOWN:
+      // Ctrl+C, Ctrl+V and Ctrl+X reach the edit fields as their control
+      // characters, as the handheld's keyboard sends them.
+      if ((e.key.keysym.mod & KMOD_CTRL) && e.key.keysym.sym >= SDLK_a && e.key.keysym.sym <= SDLK_z) {
+        InputEvent control;
+        control.kind = Kind::kKey;
+        control.virtualKey = UINT('A' + (e.key.keysym.sym - SDLK_a));
+        control.character = char16_t(1 + (e.key.keysym.sym - SDLK_a));
+        return control;
+      }
       for (const KeyRow& k : kKeys) {
         if (k.sdl != e.key.keysym.sym) continue;
         InputEvent key;

@@ -160,11 +160,12 @@ void OnAccept(HWND dialog, OpenRun& run) {
 }
 
 void OnTapItem(HWND dialog, OpenRun& run, const NMITEMACTIVATE& tap) {
-  if (tap.iItem < 0 || size_t(tap.iItem) >= run.entries.size()) return;
+  if (tap.iItem < 0) return;
   LVITEMW item;
   item.mask = LVIF_PARAM;
   item.iItem = tap.iItem;
   SendMessageW(tap.hdr.hwndFrom, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  if (item.lParam < 0 || size_t(item.lParam) >= run.entries.size()) return;
   const shell::FolderEntry entry = run.entries[size_t(item.lParam)];
   if (entry.folder) return ShowFolder(dialog, run, shell::JoinPath(run.folder, entry.name));
   SetItemText(dialog, IDC_OFN_NAME, entry.name.c_str());
@@ -177,13 +178,19 @@ void OnFilterChange(HWND dialog, OpenRun& run) {
   ShowFolder(dialog, run, run.folder);
 }
 
-// Where the dialog opens, and the name it shows first.
+// The caller's initial name, read no further than its buffer goes.
+std::u16string_view InitialName(const OPENFILENAMEW& ofn) {
+  std::u16string_view buffer(ofn.lpstrFile, ofn.nMaxFile);
+  return buffer.substr(0, buffer.find(u'\0'));
+}
+
+// Where the dialog opens.
 std::u16string StartFolder(const OPENFILENAMEW& ofn) {
   if (ofn.lpstrInitialDir && *ofn.lpstrInitialDir) {
     std::u16string dir = shell::NormalizePath(ofn.lpstrInitialDir);
     if (KindOf(dir) == Kind::kFolder) return dir;
   }
-  std::u16string_view file = ofn.lpstrFile;
+  std::u16string_view file = InitialName(ofn);
   if (file.find(u'\\') != std::u16string_view::npos) {
     std::u16string dir = shell::ParentFolder(shell::NormalizePath(shell::JoinPath(u"\\", file)));
     if (KindOf(dir) == Kind::kFolder) return dir;
@@ -215,7 +222,7 @@ BOOL OnInitDialog(HWND dialog, OpenRun& run) {
   SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(shell::SystemSmallImageList()));
 
-  SetItemText(dialog, IDC_OFN_NAME, std::u16string(NamePart(run.ofn->lpstrFile)).c_str());
+  SetItemText(dialog, IDC_OFN_NAME, std::u16string(NamePart(InitialName(*run.ofn))).c_str());
   ShowFolder(dialog, run, StartFolder(*run.ofn));
   SetFocus(list);
   return FALSE;  // the focus is placed

@@ -112,6 +112,12 @@ TEST_F(SdlHostTest, KeysTextAndClose) {
   EXPECT_EQ(sdl->Translate(key)->virtualKey, UINT(VK_LEFT));
   key.key.keysym.sym = SDLK_a;  // letters arrive as text
   EXPECT_FALSE(sdl->Translate(key));
+  key.key.keysym.sym = SDLK_v;  // Ctrl+V: the control character that pastes
+  key.key.keysym.mod = KMOD_LCTRL;
+  auto paste = sdl->Translate(key);
+  ASSERT_TRUE(paste);
+  EXPECT_EQ(paste->virtualKey, UINT('V'));
+  EXPECT_EQ(paste->character, char16_t(0x16));
 
   SDL_Event text{};
   text.type = SDL_TEXTINPUT;

@@ -234,6 +234,25 @@ TEST_F(OpenFileDialogTest, FullScreenWithTheTaskBarsOk) {
   EXPECT_EQ(dialog.GetPathName(), u"\\My Documents\\units.dat");
 }
 
+TEST_F(OpenFileDialogTest, StartsInTheFolderOfTheInitialPathWithItsName) {
+  Touch("Tables/metric.dat");
+  char16_t file[MAX_PATH];
+  std::fill(std::begin(file), std::end(file), u'x');  // no terminator within nMaxFile
+  std::u16string_view start = u"\\tables\\metric.dat";
+  std::copy(start.begin(), start.end(), file);
+  OPENFILENAMEW ofn;
+  ofn.lpstrFile = file;
+  ofn.nMaxFile = DWORD(start.size());  // the buffer ends with the name
+  host::Robot robot;
+  ExpectFolder(robot, u"\\Tables");
+  robot.Do([&robot] {
+    if (WindowText(ActiveItem(IDC_OFN_NAME)) != u"metric.dat") robot.Fail("the name is not the initial one");
+  });
+  robot.TapControl(IDCANCEL);
+  EXPECT_FALSE(GetOpenFileNameW(&ofn));
+  ExpectNoErrors(robot);
+}
+
 TEST_F(OpenFileDialogTest, AnOddDefaultExtensionIsIgnored) {
   Touch("My Documents/units");
   CFileDialog dialog(TRUE, u"\\windows\\start menu", nullptr, OFN_EXPLORER, nullptr);
