@@ -4,6 +4,7 @@
 // steps that act inside it, as a person's next tap would be.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -35,6 +36,24 @@ class Robot {
   Robot& PressControl(int id);
   Robot& ReleaseControl(int id);
 
+  // Press and hold: a press, then the clock moves on by `seconds` (the
+  // robot's own clock, set through sys::SetClock from the first hold on and
+  // put back when the robot goes), then the release at the same point.
+  Robot& Hold(POINT screen, int seconds);
+  Robot& HoldControl(int id, int seconds);
+
+  // The shell: a tap on the menu bar button with this text (of the active
+  // window's command bar, or of its owner's), on the item with this text in
+  // the popup menu that is up, on the task bar's "ok", on the command bar's
+  // close button, and on the soft keyboard's key with this label. Menu texts
+  // match with or without their "&" marks. A missing target is an error of
+  // the run.
+  Robot& TapMenuBar(std::u16string_view text);
+  Robot& TapMenuItem(std::u16string_view text);
+  Robot& TapOk();
+  Robot& TapClose();
+  Robot& TapSoftKey(std::u16string_view label);
+
   // Keys and text to the focus window.
   Robot& Key(UINT virtualKey, char16_t character = 0);
   Robot& Type(std::u16string_view text);
@@ -46,8 +65,20 @@ class Robot {
   // error of the run otherwise.
   Robot& ExpectActive(std::u16string_view title);
 
-  // Records an error of the run (a step's own check failed).
-  void Fail(std::string message) { errors_.push_back(std::move(message)); }
+  // Records an error of the run (a step's own check failed), prefixed with
+  // the running step's label when it has one.
+  void Fail(std::string message);
+
+  // Steps added from now on carry this label ("line 7"), which prefixes
+  // their errors; empty for none.
+  Robot& Label(std::string label) {
+    label_ = std::move(label);
+    return *this;
+  }
+
+  // With this set, the first error ends the run: no later step runs and
+  // the loops are told that no input will come.
+  void SetStopOnError(bool stop) { stopOnError_ = stop; }
 
   // After the last step the loops are told that no input will come, which
   // ends them as a quit request does, unless `stayAlive` is set: then each
@@ -62,19 +93,30 @@ class Robot {
   bool RunNextStep();
   Robot& Add(std::string name, std::function<void()> step);
   HWND FindControl(int id);
+  // A tap at a point found when the step runs; a missing point fails.
+  Robot& TapFound(std::string name, std::function<bool(POINT&)> find);
+  void AdvanceClock(int seconds);
 
   struct Step {
     std::string name;
     std::function<void()> run;
+    std::string label;
   };
   std::vector<Step> steps_;
   size_t next_ = 0;
   bool stayAlive_ = false;
+  bool stopOnError_ = false;
+  std::string label_;    // for steps being added
+  std::string running_;  // the label of the step running now
   std::vector<std::string> errors_;
+  bool ownsClock_ = false;
+  std::int64_t now_ = 0;  // the robot's clock, seconds since 1970
 };
 
 // One line per window, indented by depth: class, id, text, rectangle on the
-// screen, and flags (hidden, disabled, focus, active). All top-level windows
+// screen, flags (hidden, disabled, focus, active) and what is selected: an
+// edit's "sel=start..end", a list's or combo box's "cur=index" (-1: none), a
+// check box's "checked". All top-level windows
 // from the bottom up when `root` is null.
 std::string DumpWindowTree(HWND root = nullptr);
 

@@ -57,6 +57,22 @@ using HGDIOBJ = void*;
 using HANDLE = void*;
 using HCURSOR = HICON;
 
+// Geometry shared by the window system and the drawing room below it.
+struct POINT {
+  LONG x = 0;
+  LONG y = 0;
+  friend bool operator==(const POINT&, const POINT&) = default;
+};
+struct RECT {
+  LONG left = 0, top = 0, right = 0, bottom = 0;
+  friend bool operator==(const RECT&, const RECT&) = default;
+};
+struct SIZE {
+  LONG cx = 0;
+  LONG cy = 0;
+  friend bool operator==(const SIZE&, const SIZE&) = default;
+};
+
 inline const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));
 
 constexpr WORD LOWORD(std::uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }

@@ -16,4 +16,16 @@ class CButton : public CWnd {
     SendMessage(BM_SETSTYLE, WPARAM(style), LPARAM(redraw));
   }
   UINT GetButtonStyle() const { return UINT(GetStyle() & 0xFFFFu); }
+
+  // Draws an owner-drawn button when its parent passes WM_DRAWITEM on to
+  // the object; the default draws nothing.
+  virtual void DrawItem(DRAWITEMSTRUCT*) {}
+
+ protected:
+  BOOL OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* result) override {
+    if (message != WM_DRAWITEM) return FALSE;
+    DrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+    *result = TRUE;
+    return TRUE;
+  }
 };

@@ -2,6 +2,7 @@
 #include "framework/cdialog.h"
 
 #include "framework/app_state.h"
+#include "framework/cwinapp.h"
 #include "res/modules.h"
 #include "res/resources.h"
 #include "win/dialog.h"
@@ -26,7 +27,10 @@ INT_PTR CDialog::DoModal() {
   auto bytes = res::FindModuleResource(source, res::NameOrOrdinal(RT_DIALOG),
                                        res::NameOrOrdinal(WORD(m_nIDTemplate)));
   if (!bytes) return -1;
-  HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
+  // Without a parent the application's main window owns the dialog.
+  CWinApp* app = AfxGetApp();
+  CWnd* ownerWnd = m_pParentWnd ? m_pParentWnd : app ? app->m_pMainWnd : nullptr;
+  HWND owner = ownerWnd && ownerWnd != this ? ownerWnd->m_hWnd : nullptr;
   return DialogBoxIndirectParamW(source, *bytes, owner, &CDialog::DialogProc,
                                  reinterpret_cast<LPARAM>(this));
 }

@@ -10,9 +10,10 @@ class CDialog : public CWnd {
   explicit CDialog(UINT templateId = 0, CWnd* parent = nullptr)
       : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
 
-  // Runs the dialog modally and returns the value given to EndDialog; -1
-  // when the template is missing from the resource source or cannot be
-  // built (the last error says why).
+  // Runs the dialog modally, owned by the parent given at construction or,
+  // without one, by the application's main window (m_pMainWnd), and returns
+  // the value given to EndDialog; -1 when the template is missing from the
+  // resource source or cannot be built (the last error says why).
   virtual INT_PTR DoModal();
 
   // Ends the modal run with `result` after the current message.

@@ -26,8 +26,9 @@ class CImageList {
     m_hImageList = nullptr;
     return list;
   }
-  // Until the drawing layer supplies image lists, creating one fails unless
-  // a factory has been set; the held handle is kept on failure.
+  // Creates a list (ImageList_Create, or the factory a test has set) and
+  // holds it; FALSE when one is held already or creation fails. The caller
+  // destroys it with ImageList_Destroy after Detach.
   BOOL Create(int cx, int cy, UINT flags, int initial, int grow);
 
   using Factory = HIMAGELIST (*)(int cx, int cy, UINT flags, int initial, int grow);

@@ -4,6 +4,8 @@
 #include <memory>
 #include <unordered_map>
 
+#include "win/controls/button.h"
+
 namespace {
 
 // Bound objects and the temporary wrappers handed out by FromHandle.
@@ -124,11 +126,18 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (OnNotify(wParam, lParam, &result)) return result;
   }
+  if (message == WM_DRAWITEM && lParam) {
+    auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    CWnd* child = FromHandlePermanent(item->hwndItem);
+    LRESULT result = 0;
+    if (child && child != this && child->OnChildNotify(message, wParam, lParam, &result)) return result;
+  }
   return Default();
 }
 
 BOOL CWnd::OnCommand(WPARAM, LPARAM) { return FALSE; }
 BOOL CWnd::OnNotify(WPARAM, LPARAM, LRESULT*) { return FALSE; }
+BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) { return FALSE; }
 
 CWnd* CWnd::GetDlgItem(int id) const { return FromHandle(::GetDlgItem(m_hWnd, id)); }
 CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }

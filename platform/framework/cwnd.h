@@ -69,7 +69,7 @@ class CWnd {
 
  protected:
   // Routes a message: the message map, then the virtual command and notify
-  // hooks, then Default().
+  // hooks, then a child's own object for WM_DRAWITEM, then Default().
   virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   // The message being handled, given to the previous procedure.
   LRESULT Default();
@@ -80,6 +80,10 @@ class CWnd {
   // WM_COMMAND and WM_NOTIFY without a map entry; TRUE when handled.
   virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
   virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
+  // A message a child control sent this window about itself (WM_DRAWITEM)
+  // and that no map entry took, handed to the child's own object: TRUE when
+  // that object handled it, with the answer in *result.
+  virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
   // Called after the window is gone and the object unbound.
   virtual void PostNcDestroy() {}
 

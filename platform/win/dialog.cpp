@@ -3,8 +3,10 @@
 
 #include <memory>
 
+#include "gdi/wingdi.h"
 #include "res/dialog_template.h"
 #include "win/queue.h"
+#include "win/screen_layout.h"
 #include "win/window_table.h"
 
 namespace {
@@ -24,8 +26,7 @@ struct DialogState : win::WindowState {
 
 DialogState* StateOfDialog(HWND hwnd) { return win::StateOf<DialogState>(hwnd); }
 
-// The work area between the task bar and the menu bar.
-constexpr RECT kWorkArea{0, 26, 240, 294};
+using win::kWorkArea;
 
 void EnsureDialogClass() {
   WNDCLASSW wc;
@@ -218,6 +219,17 @@ LRESULT DefDlgProcW(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
       if (HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE)) FocusControl(dialog, first);
       return 0;
+    case WM_ERASEBKGND: {
+      // The dialog's own answer to WM_CTLCOLORDLG colours it; the button
+      // face otherwise.
+      auto hdc = reinterpret_cast<HDC>(wParam);
+      auto brush = reinterpret_cast<HBRUSH>(
+          SendMessageW(dialog, WM_CTLCOLORDLG, wParam, reinterpret_cast<LPARAM>(dialog)));
+      RECT client{};
+      GetClientRect(dialog, &client);
+      if (hdc) FillRect(hdc, &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
+      return 1;
+    }
     case DM_GETDEFID:
       return state ? LRESULT(MAKELONG(WORD(state->defId), DC_HASDEFID)) : 0;
     case DM_SETDEFID:

@@ -1,4 +1,5 @@
 // Menu objects and popup menu tracking; see menu.h.
+#include "win/menu_paint.h"
 #include "win/menu.h"
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include "res/menu_template.h"
 #include "res/modules.h"
 #include "win/queue.h"
+#include "win/screen_layout.h"
 #include "win/window_table.h"
 
 namespace {
@@ -28,9 +30,12 @@ struct Menus {
   std::uintptr_t next = 0x7000;
 };
 
+// Never destroyed: windows that own menus (the command bar) can still be
+// released by the window table's own destructor when the process exits, and
+// that must find the menus alive whatever the order of static destruction.
 Menus& TheMenus() {
-  static Menus menus;
-  return menus;
+  static Menus* menus = new Menus;
+  return *menus;
 }
 
 Menu* Find(HMENU menu) {
@@ -81,7 +86,7 @@ HMENU Build(const std::vector<res::MenuItem>& items) {
 
 // --- Tracking ----------------------------------------------------------------
 
-constexpr RECT kScreen{0, 0, 240, 320};
+constexpr RECT kScreen = win::kScreenRect;
 
 struct PopupState : win::WindowState {
   std::vector<Item> items;
@@ -126,7 +131,6 @@ UINT TrackAt(HMENU menu, UINT flags, POINT at, HWND owner);
 void OnPenDown(HWND hwnd, PopupState& s, POINT p) {
   s.hot = ItemAt(s, p, ClientWidth(hwnd));
   if (s.hot < 0) Finish(s, 0);  // a tap outside dismisses the menu
-  // Painting of the hot row comes with the drawing layer.
 }
 
 void OnPenUp(HWND hwnd, PopupState& s, POINT p, HWND owner) {
@@ -162,9 +166,38 @@ void OnKey(PopupState& s, UINT key) {
 
 HWND g_trackOwner = nullptr;  // the owner of the innermost tracked menu
 
+std::vector<win::MenuRowLook> RowsOf(const std::vector<Item>& items) {
+  std::vector<win::MenuRowLook> rows;
+  for (const Item& i : items)
+    rows.push_back({i.text, RowHeight(i), (i.flags & MF_SEPARATOR) != 0,
+                    (i.flags & (MF_GRAYED | MF_DISABLED)) != 0, (i.flags & MF_CHECKED) != 0,
+                    i.submenu != nullptr});
+  return rows;
+}
+
+LRESULT OnPaint(HWND hwnd, const PopupState& s) {
+  PAINTSTRUCT ps;
+  HDC hdc = BeginPaint(hwnd, &ps);
+  win::PaintMenuPopup(hwnd, hdc, RowsOf(s.items), s.hot);
+  EndPaint(hwnd, &ps);
+  return 0;
+}
+
+LRESULT Dispatch(HWND hwnd, PopupState* s, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Every message goes through Dispatch; a new hot row repaints the popup.
 LRESULT PopupProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   PopupState* s = win::StateOf<PopupState>(hwnd);
   if (!s) return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (message == WM_PAINT) return OnPaint(hwnd, *s);
+  int hot = s->hot;
+  LRESULT result = Dispatch(hwnd, s, message, wParam, lParam);
+  if ((s = win::StateOf<PopupState>(hwnd)) != nullptr && s->hot != hot)
+    InvalidateRect(hwnd, nullptr, FALSE);
+  return result;
+}
+
+LRESULT Dispatch(HWND hwnd, PopupState* s, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_LBUTTONDOWN: OnPenDown(hwnd, *s, PointFromLParam(lParam)); return 0;
     case WM_MOUSEMOVE: s->hot = ItemAt(*s, PointFromLParam(lParam), ClientWidth(hwnd)); return 0;
@@ -185,11 +218,9 @@ void EnsurePopupClass() {
   RegisterClassW(&wc);
 }
 
-// Width of the widest item: a seam until text is measured by the font.
+// Width of the widest item, as the painter lays it out.
 LONG PopupWidth(const std::vector<Item>& items) {
-  size_t longest = 0;
-  for (const Item& i : items) longest = std::max(longest, i.text.size());
-  return std::clamp<LONG>(LONG(longest) * 7 + 24, 60, kScreen.right);
+  return std::min<LONG>(win::MenuPopupWidth(RowsOf(items)), kScreen.right);
 }
 
 UINT TrackAt(HMENU menu, UINT flags, POINT at, HWND owner) {
@@ -220,7 +251,11 @@ UINT TrackAt(HMENU menu, UINT flags, POINT at, HWND owner) {
   win::RunNestedLoop([&] { return !IsWindow(popup) || s->done; },
                      [&](MSG& msg) {
                        if (msg.message != WM_KEYDOWN && msg.message != WM_CHAR) return false;
-                       if (msg.message == WM_KEYDOWN && IsWindow(popup)) OnKey(*s, UINT(msg.wParam));
+                       if (msg.message == WM_KEYDOWN && IsWindow(popup)) {
+                         int hot = s->hot;
+                         OnKey(*s, UINT(msg.wParam));
+                         if (s->hot != hot) InvalidateRect(popup, nullptr, FALSE);
+                       }
                        return true;  // keys belong to the menu while it is up
                      });
   g_trackOwner = outerOwner;
@@ -349,6 +384,32 @@ std::vector<MenuItemView> MenuItems(HMENU menu) {
   if (Menu* m = Find(menu))
     for (const Item& i : m->items) out.push_back({i.flags, i.id, i.text, i.submenu});
   return out;
+}
+
+std::u16string WithoutMnemonics(std::u16string_view text) {
+  std::u16string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'&' && i + 1 < text.size()) ++i;  // the marked (or doubled) character follows
+    else if (text[i] == u'&') continue;
+    out += text[i];
+  }
+  return out;
+}
+
+BOOL PopupItemRect(HWND popup, std::u16string_view text, RECT* screen) {
+  PopupState* s = StateOf<PopupState>(popup);
+  RECT r;
+  if (!s || !screen || !GetWindowRect(popup, &r)) return FALSE;
+  LONG top = r.top;
+  for (const Item& item : s->items) {
+    LONG bottom = top + RowHeight(item);
+    if (!(item.flags & MF_SEPARATOR) && (item.text == text || WithoutMnemonics(item.text) == text)) {
+      *screen = {r.left, top, r.right, bottom};
+      return TRUE;
+    }
+    top = bottom;
+  }
+  return FALSE;
 }
 
 }  // namespace win

@@ -85,4 +85,12 @@ std::vector<MenuItemView> MenuItems(HMENU menu);
 inline constexpr int kMenuRowHeight = 20;
 inline constexpr int kMenuSeparatorHeight = 7;
 
+// A menu text as shown: each "&" mnemonic mark dropped, "&&" read as "&".
+std::u16string WithoutMnemonics(std::u16string_view text);
+
+// The screen rectangle of the item with this text (with or without its "&"
+// marks) in a shown popup menu window; FALSE when `popup` is not one or
+// holds no such item.
+BOOL PopupItemRect(HWND popup, std::u16string_view text, RECT* screen);
+
 }  // namespace win

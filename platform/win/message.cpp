@@ -1,6 +1,8 @@
 // Sending messages and the platform's default handling of them.
 #include <algorithm>
 
+#include "win/controls/ctl_color.h"
+#include "win/paint_surface.h"
 #include "win/window_table.h"
 
 using win::Lookup;
@@ -53,6 +55,22 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       DestroyWindow(hwnd);
       return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      BeginPaint(hwnd, &ps);
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return win::DefaultEraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+      return reinterpret_cast<LRESULT>(
+          win::DefaultControlColors(reinterpret_cast<HDC>(wParam), message));
     case WM_ACTIVATE:
       // An activated window without a focused descendant takes the focus.
       if (LOWORD(wParam) != WA_INACTIVE) {

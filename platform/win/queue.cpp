@@ -5,6 +5,7 @@
 #include <deque>
 #include <optional>
 
+#include "win/paint.h"
 #include "win/window_table.h"
 
 namespace {
@@ -90,6 +91,9 @@ BOOL GetMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) {
   }
   Queue& q = TheQueue();
   while (!Take(msg, hwnd, filterMin, filterMax, true)) {
+    // The queue is idle: the screen is brought up to date before the host
+    // is asked for input, so what a person (or a test) sees is current.
+    if (win::PaintPending() && Take(msg, hwnd, filterMin, filterMax, true)) break;
     if (!q.idle || !q.idle()) PostQuitMessage(0);
   }
   return msg->message == WM_QUIT ? FALSE : TRUE;

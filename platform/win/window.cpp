@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "win/paint.h"
 #include "win/window_table.h"
 
 using win::Lookup;
@@ -27,6 +28,7 @@ LONG FrameWidth(const Window& w) {
 // Origin of the window's client area in screen coordinates.
 POINT ClientOrigin(const Window& w) {
   POINT origin{w.rect.left + FrameWidth(w), w.rect.top + FrameWidth(w)};
+  if (w.pinnedToScreen) return origin;
   if (Window* parent = WindowTable::Get().Find(w.parent)) {
     POINT p = ClientOrigin(*parent);
     origin.x += p.x;
@@ -105,7 +107,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   if (w.parent) {
     parentWindow->children.push_back(hwnd);
   } else {
-    table.topLevel().push_back(hwnd);
+    win::RaiseInZOrder(hwnd);
   }
 
   CREATESTRUCTW cs{param, instance, menu, parent, height, width, y, x, LONG(style), windowName,
@@ -116,7 +118,8 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     return nullptr;
   }
   if (!IsWindow(hwnd)) return nullptr;  // a handler destroyed it
-  if (!(style & WS_CHILD) && (style & WS_VISIBLE)) SetActiveWindow(hwnd);
+  win::InvalidateWhole(hwnd);
+  if (!(style & WS_CHILD) && (style & WS_VISIBLE) && win::CanActivate(hwnd)) SetActiveWindow(hwnd);
   return hwnd;
 }
 
@@ -157,13 +160,15 @@ BOOL DestroyWindow(HWND hwnd) {
   if (table.capture && Contains(hwnd, table.capture)) ReleaseCapture();
   bool wasActive = table.active == hwnd;
   HWND owner = w->owner;
+  if (IsWindowVisible(hwnd)) win::ExposeScreen(win::VisibleScreenRect(hwnd));
   DestroyTree(hwnd);
   if (wasActive) {
     // The owner, or else the topmost remaining visible window, takes over.
     HWND next = IsWindowVisible(owner) ? owner : nullptr;
     for (auto it = table.topLevel().rbegin(); !next && it != table.topLevel().rend(); ++it)
-      if (IsWindowVisible(*it)) next = *it;
+      if (IsWindowVisible(*it) && win::CanActivate(*it)) next = *it;
     if (next) SetActiveWindow(next);
+    else if (table.activationObserver) table.activationObserver(nullptr);  // none is active now
   }
   return TRUE;
 }
@@ -282,7 +287,8 @@ BOOL GetWindowRect(HWND hwnd, RECT* rect) {
   Window* w = Lookup(hwnd);
   if (!w || !rect) return FALSE;
   POINT origin{0, 0};
-  if (Window* parent = WindowTable::Get().Find(w->parent)) origin = ClientOrigin(*parent);
+  Window* parent = WindowTable::Get().Find(w->parent);
+  if (parent && !w->pinnedToScreen) origin = ClientOrigin(*parent);
   *rect = {w->rect.left + origin.x, w->rect.top + origin.y, w->rect.right + origin.x,
            w->rect.bottom + origin.y};
   return TRUE;
@@ -301,7 +307,11 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL) {
   Window* w = Lookup(hwnd);
   if (!w) return FALSE;
   RECT old = w->rect;
-  w->rect = {x, y, x + std::max(width, 0), y + std::max(height, 0)};
+  RECT newRect{x, y, x + std::max(width, 0), y + std::max(height, 0)};
+  if (old == newRect) return TRUE;
+  if (IsWindowVisible(hwnd)) win::ExposeScreen(win::VisibleScreenRect(hwnd));
+  w->rect = newRect;
+  win::InvalidateWhole(hwnd);
   if (old.left != x || old.top != y) SendMessageW(hwnd, WM_MOVE, 0, LPARAM(MAKELONG(WORD(x), WORD(y))));
   if ((w = WindowTable::Get().Find(hwnd)) == nullptr) return TRUE;
   if (old.right - old.left != width || old.bottom - old.top != height) {
@@ -349,11 +359,14 @@ BOOL ShowWindow(HWND hwnd, int command) {
   if (show != wasVisible) {
     SendMessageW(hwnd, WM_SHOWWINDOW, show, 0);
     if ((w = WindowTable::Get().Find(hwnd)) == nullptr) return wasVisible;
+    if (!show && IsWindowVisible(hwnd)) win::ExposeScreen(win::VisibleScreenRect(hwnd));
     w->style = show ? (w->style | WS_VISIBLE) : (w->style & ~DWORD(WS_VISIBLE));
+    if (show) win::InvalidateWhole(hwnd);
   }
   auto& table = WindowTable::Get();
   bool topLevel = !w->parent;
-  if (topLevel && show && command != SW_SHOWNA && command != SW_SHOWNOACTIVATE) {
+  if (topLevel && show && command != SW_SHOWNA && command != SW_SHOWNOACTIVATE &&
+      win::CanActivate(hwnd)) {
     SetActiveWindow(hwnd);
   } else if (!show && table.focus && (table.focus == hwnd || IsChild(hwnd, table.focus))) {
     SetFocus(topLevel ? nullptr : win::TopLevelOf(hwnd));

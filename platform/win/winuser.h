@@ -15,21 +15,19 @@
 
 using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 
-struct POINT {
-  LONG x = 0;
-  LONG y = 0;
-  friend bool operator==(const POINT&, const POINT&) = default;
-};
-
 // The signed client coordinates packed in the lParam of a pen message.
 inline POINT PointFromLParam(LPARAM lParam) {
   auto packed = std::uintptr_t(lParam);
   return {LONG(std::int16_t(LOWORD(packed))), LONG(std::int16_t(HIWORD(packed)))};
 }
 
-struct RECT {
-  LONG left = 0, top = 0, right = 0, bottom = 0;
-  friend bool operator==(const RECT&, const RECT&) = default;
+struct PAINTSTRUCT {
+  HDC hdc = nullptr;
+  BOOL fErase = FALSE;  // TRUE when WM_ERASEBKGND left the background unerased
+  RECT rcPaint;         // the part to paint, client coordinates
+  BOOL fRestore = FALSE;
+  BOOL fIncUpdate = FALSE;
+  BYTE rgbReserved[32] = {};
 };
 
 struct MSG {
@@ -177,3 +175,55 @@ HWND SetActiveWindow(HWND hwnd);
 HWND GetActiveWindow();
 HWND SetForegroundWindow(HWND hwnd);
 HWND GetForegroundWindow();
+
+// --- Rectangles --------------------------------------------------------------
+// The platform's rectangle helpers; FALSE on a null pointer. An empty
+// rectangle has no area (right <= left or bottom <= top).
+BOOL SetRect(RECT* rect, int left, int top, int right, int bottom);
+BOOL SetRectEmpty(RECT* rect);
+BOOL IsRectEmpty(const RECT* rect);
+BOOL PtInRect(const RECT* rect, POINT point);
+BOOL OffsetRect(RECT* rect, int dx, int dy);
+BOOL InflateRect(RECT* rect, int dx, int dy);
+// The overlap; an empty result (all zero) returns FALSE.
+BOOL IntersectRect(RECT* out, const RECT* a, const RECT* b);
+// The smallest rectangle holding both (an empty one is ignored).
+BOOL UnionRect(RECT* out, const RECT* a, const RECT* b);
+
+// --- Invalidation and painting ---------------------------------------------
+// Each window keeps one update rectangle (the union of what was invalidated)
+// and whether its background must be erased first. Painting happens when the
+// queue is idle: the screen is composed top-level window by top-level window,
+// bottom to top, a parent before its children; a window receives
+// WM_ERASEBKGND (from BeginPaint) and WM_PAINT only for what is invalid.
+//
+// Adds `rect` (client coordinates; null = the whole window) to the update
+// rectangle; `erase` asks for WM_ERASEBKGND. A null window invalidates the
+// whole screen. A hidden window keeps nothing: it is painted whole when it is
+// shown. FALSE on a dead handle.
+BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
+// Removes `rect` (null = everything) from the update rectangle, as far as
+// a rectangle can express it. FALSE on a dead or null handle.
+BOOL ValidateRect(HWND hwnd, const RECT* rect);
+// The update rectangle in client coordinates (empty when none); with
+// `erase`, a pending background erase is done now. Returns whether anything
+// is invalid; FALSE on a dead handle.
+BOOL GetUpdateRect(HWND hwnd, RECT* rect, BOOL erase);
+// Paints the window and its descendants now if anything of them is invalid,
+// without waiting for the queue. FALSE on a dead handle.
+BOOL UpdateWindow(HWND hwnd);
+// Starts painting in answer to WM_PAINT: erases the background if pending
+// (WM_ERASEBKGND with the paint DC), fills `ps` and validates the window.
+// The DC draws in client coordinates, clipped to the update rectangle, the
+// window and all its ancestors. nullptr on a dead handle or a null `ps`.
+HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps);
+// Ends painting: releases the DC that BeginPaint gave. FALSE on bad input.
+BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps);
+// A DC on the window's client area (GetDC) or its whole window rectangle
+// (GetWindowDC), clipped to the window and its ancestors; release it with
+// ReleaseDC. Drawing through it is kept on screen: windows above it are
+// composed again at the next idle turn. nullptr on a dead handle.
+HDC GetDC(HWND hwnd);
+HDC GetWindowDC(HWND hwnd);
+// Returns 1 when the DC came from GetDC/GetWindowDC of this window.
+int ReleaseDC(HWND hwnd, HDC hdc);

@@ -11,6 +11,7 @@
 #include <array>
 #include <memory>
 
+#include "win/controls/button_paint.h"
 #include "win/controls/notify.h"
 #include "win/controls/press_tracker.h"
 #include "win/window_table.h"
@@ -61,6 +62,7 @@ struct ButtonState : win::WindowState {
   bool spaceDown = false;
   bool focused = false;
   UINT check = BST_UNCHECKED;
+  HBITMAP image = nullptr;  // BS_BITMAP's image (BM_SETIMAGE)
 };
 
 DWORD StyleOf(HWND hwnd) { return DWORD(GetWindowLongW(hwnd, GWL_STYLE)); }
@@ -72,9 +74,16 @@ RECT ClientOf(HWND hwnd) {
   return r;
 }
 
-// Asks the parent of an owner-drawn button to draw it.
-void DrawItem(HWND hwnd, const ButtonState& s, UINT action) {
+// Asks the parent of an owner-drawn button to draw it, into `hdc` or, when
+// it is null (a change of look outside painting), into a DC of its own.
+void DrawItem(HWND hwnd, const ButtonState& s, UINT action, HDC hdc = nullptr) {
   if (!KindOf(hwnd).ownerDrawn) return;
+  if (!hdc) {
+    HDC own = GetDC(hwnd);
+    DrawItem(hwnd, s, action, own);
+    ReleaseDC(hwnd, own);
+    return;
+  }
   DRAWITEMSTRUCT dis;
   dis.CtlType = ODT_BUTTON;
   dis.CtlID = UINT(GetDlgCtrlID(hwnd));
@@ -82,14 +91,22 @@ void DrawItem(HWND hwnd, const ButtonState& s, UINT action) {
   dis.itemState = (s.pushed ? ODS_SELECTED : 0) | (s.focused ? ODS_FOCUS : 0) |
                   (IsWindowEnabled(hwnd) ? 0 : ODS_DISABLED);
   dis.hwndItem = hwnd;
+  dis.hDC = hdc;
   dis.rcItem = ClientOf(hwnd);
   SendMessageW(GetParent(hwnd), WM_DRAWITEM, WPARAM(dis.CtlID), reinterpret_cast<LPARAM>(&dis));
+}
+
+// A change of look: owner-drawn buttons are drawn at once, the others at
+// the next paint.
+void Redraw(HWND hwnd, const ButtonState& s, UINT action) {
+  if (KindOf(hwnd).ownerDrawn) DrawItem(hwnd, s, action);
+  else InvalidateRect(hwnd, nullptr, FALSE);
 }
 
 void SetPushed(HWND hwnd, ButtonState& s, bool pushed) {
   if (s.pushed == pushed) return;
   s.pushed = pushed;
-  DrawItem(hwnd, s, ODA_SELECT);
+  Redraw(hwnd, s, ODA_SELECT);
 }
 
 // A completed press: the check changes (through BM_SETCHECK, so that a
@@ -165,7 +182,7 @@ LRESULT OnKeyUp(HWND hwnd, ButtonState& s, UINT key) {
 
 LRESULT OnSetFocus(HWND hwnd, ButtonState& s) {
   s.focused = true;
-  DrawItem(hwnd, s, ODA_FOCUS);
+  Redraw(hwnd, s, ODA_FOCUS);
   if ((StyleOf(hwnd) & BS_NOTIFY) && IsWindow(hwnd)) win::NotifyCommand(hwnd, BN_SETFOCUS);
   return 0;
 }
@@ -177,9 +194,9 @@ LRESULT OnKillFocus(HWND hwnd, ButtonState& s) {
   s.press.Cancel();
   if (s.pushed) {
     s.pushed = false;
-    DrawItem(hwnd, s, ODA_SELECT | ODA_FOCUS);
+    Redraw(hwnd, s, ODA_SELECT | ODA_FOCUS);
   } else {
-    DrawItem(hwnd, s, ODA_FOCUS);
+    Redraw(hwnd, s, ODA_FOCUS);
   }
   if ((StyleOf(hwnd) & BS_NOTIFY) && IsWindow(hwnd)) win::NotifyCommand(hwnd, BN_KILLFOCUS);
   return 0;
@@ -188,7 +205,9 @@ LRESULT OnKillFocus(HWND hwnd, ButtonState& s) {
 LRESULT OnGetCheck(const ButtonState& s) { return LRESULT(s.check); }
 
 LRESULT OnSetCheck(HWND hwnd, ButtonState& s, WPARAM state) {
-  s.check = std::min<UINT>(UINT(state), KindOf(hwnd).maxCheck);
+  UINT check = std::min<UINT>(UINT(state), KindOf(hwnd).maxCheck);
+  if (check != s.check) InvalidateRect(hwnd, nullptr, FALSE);
+  s.check = check;
   return 0;
 }
 
@@ -204,6 +223,7 @@ LRESULT OnSetState(HWND hwnd, ButtonState& s, WPARAM pushed) {
 LRESULT OnSetStyle(HWND hwnd, WPARAM style) {
   DWORD kept = StyleOf(hwnd) & 0xFFFF0000u;
   SetWindowLongW(hwnd, GWL_STYLE, LONG(kept | (DWORD(style) & 0xFFFFu)));
+  InvalidateRect(hwnd, nullptr, TRUE);
   return 0;
 }
 
@@ -215,8 +235,41 @@ LRESULT OnClickMessage(HWND hwnd) {
 }
 
 LRESULT OnEnable(HWND hwnd, ButtonState& s) {
-  DrawItem(hwnd, s, ODA_DRAWENTIRE);
+  Redraw(hwnd, s, ODA_DRAWENTIRE);
   return 0;
+}
+
+LRESULT OnSetText(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+  InvalidateRect(hwnd, nullptr, TRUE);
+  return DefWindowProcW(hwnd, WM_SETTEXT, wParam, lParam);
+}
+
+LRESULT OnPaint(HWND hwnd, const ButtonState& s) {
+  PAINTSTRUCT ps;
+  HDC hdc = BeginPaint(hwnd, &ps);
+  if (KindOf(hwnd).ownerDrawn) {
+    if (hdc) DrawItem(hwnd, s, ODA_DRAWENTIRE, hdc);
+  } else {
+    win::ButtonLook look;
+    look.style = StyleOf(hwnd);
+    look.pushed = s.pushed;
+    look.focused = s.focused;
+    look.enabled = IsWindowEnabled(hwnd) != FALSE;
+    look.check = s.check;
+    look.text = WindowText(hwnd);
+    look.bitmap = s.image;
+    win::PaintButton(hwnd, hdc, look);
+  }
+  EndPaint(hwnd, &ps);
+  return 0;
+}
+
+LRESULT OnSetImage(HWND hwnd, ButtonState& s, WPARAM type, LPARAM image) {
+  if (type != IMAGE_BITMAP) return 0;
+  HBITMAP previous = s.image;
+  s.image = reinterpret_cast<HBITMAP>(image);
+  InvalidateRect(hwnd, nullptr, TRUE);
+  return reinterpret_cast<LRESULT>(previous);
 }
 
 LRESULT ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -257,7 +310,14 @@ LRESULT ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       return OnSetStyle(hwnd, wParam);
     case BM_CLICK:
       return OnClickMessage(hwnd);
-    // WM_PAINT: the drawing layer adds the button painter here.
+    case BM_SETIMAGE:
+      return OnSetImage(hwnd, *s, wParam, lParam);
+    case BM_GETIMAGE:
+      return wParam == IMAGE_BITMAP ? reinterpret_cast<LRESULT>(s->image) : 0;
+    case WM_SETTEXT:
+      return OnSetText(hwnd, wParam, lParam);
+    case WM_PAINT:
+      return OnPaint(hwnd, *s);
     default:
       return DefWindowProcW(hwnd, message, wParam, lParam);
   }

@@ -12,6 +12,8 @@ inline constexpr UINT BM_GETSTATE = 0x00F2;  // -> check state | BST_PUSHED | BS
 inline constexpr UINT BM_SETSTATE = 0x00F3;  // wParam: TRUE pushed look, FALSE normal
 inline constexpr UINT BM_SETSTYLE = 0x00F4;  // wParam: the new BS_* style
 inline constexpr UINT BM_CLICK = 0x00F5;     // a press and release, as the pen makes them
+inline constexpr UINT BM_GETIMAGE = 0x00F6;  // wParam IMAGE_BITMAP -> the BS_BITMAP image
+inline constexpr UINT BM_SETIMAGE = 0x00F7;  // wParam IMAGE_BITMAP, lParam HBITMAP -> previous
 
 // Check and push states.
 inline constexpr UINT BST_UNCHECKED = 0x0000;
@@ -57,7 +59,7 @@ struct DRAWITEMSTRUCT {
   UINT itemAction = 0;
   UINT itemState = 0;
   HWND hwndItem = nullptr;
-  HDC hDC = nullptr;  // null until the drawing layer supplies contexts
+  HDC hDC = nullptr;  // the button's DC, client coordinates
   RECT rcItem;        // the control's client rectangle
   UINT_PTR itemData = 0;
 };

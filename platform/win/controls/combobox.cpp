@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "win/controls/combobox_paint.h"
 #include "win/controls/notify.h"
 #include "win/controls/press_tracker.h"
 #include "win/controls/sort_order.h"
@@ -496,7 +497,7 @@ LRESULT OnSetTopIndex(ComboState& s, WPARAM index) {
   return CB_OKAY;
 }
 
-LRESULT ComboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ComboDispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) return OnNcCreate(hwnd, wParam, lParam);
   ComboState* s = Get(hwnd);
   if (!s) return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -667,7 +668,7 @@ LRESULT OnListNcDestroy(HWND list, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(list, WM_NCDESTROY, wParam, lParam);
 }
 
-LRESULT ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ListDispatch(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) return OnListNcCreate(list, wParam, lParam);
   ListState* l = win::StateOf<ListState>(list);
   if (!l) return DefWindowProcW(list, message, wParam, lParam);
@@ -683,8 +684,6 @@ LRESULT ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
       return OnListCaptureChanged(list, *l, reinterpret_cast<HWND>(lParam));
     case WM_NCDESTROY:
       return OnListNcDestroy(list, wParam, lParam);
-    // WM_PAINT: the drawing layer adds the list painter here (rows from
-    // `top`, `hot` highlighted, the scroll bar from LayoutOf()).
     default:
       return DefWindowProcW(list, message, wParam, lParam);
   }
@@ -697,6 +696,86 @@ void Register(const char16_t* name, WNDPROC proc) {
   wc.lpfnWndProc = proc;
   wc.lpszClassName = name;
   RegisterClassW(&wc);
+}
+
+// --- Painting ------------------------------------------------------------------
+
+// Everything the field's and the list's looks depend on, folded into one value.
+size_t LookKey(HWND combo, const ComboState& s) {
+  size_t key = 17;
+  auto mix = [&key](size_t v) { key = key * 1000003u ^ v; };
+  for (const Item& item : s.items) mix(std::hash<std::u16string>{}(item.text));
+  for (size_t v : {size_t(s.selected), size_t(s.top), size_t(s.hot), size_t(s.focused),
+                   size_t(s.press.pressed()), reinterpret_cast<size_t>(s.list),
+                   size_t(IsWindowEnabled(combo))})
+    mix(v);
+  return key;
+}
+
+void Repaint(HWND combo, const ComboState& s) {
+  InvalidateRect(combo, nullptr, FALSE);
+  if (s.list) InvalidateRect(s.list, nullptr, FALSE);
+}
+
+LRESULT OnPaint(HWND combo) {
+  PAINTSTRUCT ps;
+  HDC hdc = BeginPaint(combo, &ps);
+  if (const ComboState* s = Get(combo)) {
+    win::ComboFieldLook look;
+    if (s->selected >= 0 && s->selected < int(s->items.size()))
+      look.text = s->items[size_t(s->selected)].text;
+    look.buttonWidth = kDropButtonWidth;
+    look.focused = s->focused && !s->list;
+    look.pressed = s->press.pressed() || s->list;
+    look.enabled = IsWindowEnabled(combo) != FALSE;
+    win::PaintComboField(combo, hdc, look);
+  }
+  EndPaint(combo, &ps);
+  return 0;
+}
+
+LRESULT OnListPaint(HWND list, const ListState& l) {
+  PAINTSTRUCT ps;
+  HDC hdc = BeginPaint(list, &ps);
+  if (const ComboState* s = Get(l.combo)) {
+    ListLayout layout = LayoutOfList(list, *s);
+    win::ComboListLook look;
+    int shown = VisibleRows(*s);
+    for (int i = s->top; i < int(s->items.size()) && i < s->top + shown; ++i)
+      look.rows.push_back(s->items[size_t(i)].text);
+    look.highlighted = s->hot >= 0 ? s->hot - s->top : -1;
+    look.itemHeight = kItemHeight;
+    look.rowsRect = layout.rows;
+    look.scrolls = layout.scrolls;
+    look.lineUp = layout.lineUp;
+    look.lineDown = layout.lineDown;
+    look.thumb = layout.thumb;
+    win::PaintComboList(list, hdc, look);
+  }
+  EndPaint(list, &ps);
+  return 0;
+}
+
+// Every message goes through the dispatchers; a change of look repaints the
+// field and the open list.
+LRESULT ComboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) return OnPaint(hwnd);
+  const ComboState* before = Get(hwnd);
+  size_t key = before ? LookKey(hwnd, *before) : 0;
+  LRESULT result = ComboDispatch(hwnd, message, wParam, lParam);
+  if (const ComboState* s = Get(hwnd); s && (!before || LookKey(hwnd, *s) != key)) Repaint(hwnd, *s);
+  return result;
+}
+
+LRESULT ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+  const ListState* l = win::StateOf<ListState>(list);
+  if (message == WM_PAINT && l) return OnListPaint(list, *l);
+  HWND combo = l ? l->combo : nullptr;
+  const ComboState* before = Get(combo);
+  size_t key = before ? LookKey(combo, *before) : 0;
+  LRESULT result = ListDispatch(list, message, wParam, lParam);
+  if (const ComboState* s = Get(combo); s && before && LookKey(combo, *s) != key) Repaint(combo, *s);
+  return result;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // Sections: state and layout · changing the text · scrolling · handlers
 // (text, selection, limit, scrolling, clipboard, keyboard, stylus, focus) ·
 // the window procedure.
+#include "win/controls/edit_paint.h"
 #include "win/controls/edit.h"
 
 #include <algorithm>
@@ -684,7 +685,63 @@ LRESULT OnKillFocus(HWND hwnd) {
 
 // --- The window procedure --------------------------------------------------------
 
+// --- Painting ---------------------------------------------------------------
+
+// Everything the field's look depends on, folded into one value: a change
+// of it after a message means the field must be painted again.
+size_t LookKey(HWND hwnd, const EditState& s) {
+  size_t key = std::hash<std::u16string>{}(s.text);
+  for (size_t v : {s.anchor, s.caret, size_t(s.xOffset), s.topLine, size_t(s.focused),
+                   size_t(Style(hwnd)), size_t(IsWindowEnabled(hwnd))})
+    key = key * 1000003u ^ v;
+  return key;
+}
+
+win::EditLook LookOf(HWND hwnd, const EditState& s) {
+  win::EditLook look;
+  RECT fr = FormatRect(hwnd);
+  size_t first = Multi(hwnd) ? s.topLine : LineOf(s, s.caret);
+  size_t count = Multi(hwnd) ? VisibleLines(hwnd) : 1;
+  for (size_t i = first; i < s.lines.size() && i < first + count; ++i) {
+    const Line& l = s.lines[i];
+    int x = fr.left + AlignOffset(hwnd, s, i) - s.xOffset;
+    int y = fr.top + int(i - first) * kLineHeight;
+    look.lines.push_back({l.start, std::u16string_view(s.text).substr(l.start, l.length), x, y});
+  }
+  look.selLo = s.SelLo();
+  look.selHi = s.SelHi();
+  look.focused = s.focused;
+  size_t caretLine = LineOf(s, s.caret);
+  look.caretShown = s.SelLo() == s.SelHi() && caretLine >= first && caretLine < first + count;
+  look.caret = {fr.left + CaretX(hwnd, s), fr.top + LONG(caretLine - first) * kLineHeight};
+  look.enabled = IsWindowEnabled(hwnd) != FALSE;
+  look.readOnlyOrDisabled = ReadOnly(hwnd) || !look.enabled;
+  look.password = (Style(hwnd) & ES_PASSWORD) != 0;
+  return look;
+}
+
+LRESULT OnPaint(HWND hwnd) {
+  PAINTSTRUCT ps;
+  HDC hdc = BeginPaint(hwnd, &ps);
+  if (EditState* s = win::StateOf<EditState>(hwnd)) win::PaintEdit(hwnd, hdc, LookOf(hwnd, *s));
+  EndPaint(hwnd, &ps);
+  return 0;
+}
+
+LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Every message goes through Dispatch; a change of look repaints the field.
 LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) return OnPaint(hwnd);
+  EditState* before = win::StateOf<EditState>(hwnd);
+  size_t key = before ? LookKey(hwnd, *before) : 0;
+  LRESULT result = Dispatch(hwnd, message, wParam, lParam);
+  if (EditState* s = win::StateOf<EditState>(hwnd); s && (!before || LookKey(hwnd, *s) != key))
+    InvalidateRect(hwnd, nullptr, TRUE);
+  return result;
+}
+
+LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_NCCREATE: return OnNcCreate(hwnd, wParam, lParam);
     case WM_SIZE: return OnSize(hwnd);

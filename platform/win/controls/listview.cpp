@@ -3,12 +3,14 @@
 // Sections: state · per-style tables · geometry · item changes and their
 // notifications · handlers (columns, items, state, finding, scrolling,
 // looks, stylus, keys, focus) · the window procedure.
+#include "win/controls/listview_paint.h"
 #include "win/controls/listview.h"
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
+#include "win/controls/image_list.h"
 #include "win/controls/sort_order.h"
 #include "win/controls/text_metrics.h"
 #include "win/window_table.h"
@@ -46,8 +48,14 @@ struct ListViewState : win::WindowState {
   COLORREF textColor = kWindowTextColor;
   int top = 0;            // first visible row
   bool tracking = false;  // the pen is down on the list, with the capture
-  // Images are not destroyed here: without LVS_SHAREIMAGELISTS the lists
-  // become the control's to destroy once image lists exist as objects.
+  // Without LVS_SHAREIMAGELISTS at creation the lists it holds when it dies
+  // are the control's, and go with it (the system's list refuses).
+  bool ownsImages = false;
+  ~ListViewState() override {
+    if (!ownsImages) return;
+    for (HIMAGELIST list : images)
+      if (list) ImageList_Destroy(list);
+  }
 };
 
 ListViewState& State(HWND hwnd) {
@@ -328,7 +336,10 @@ const std::u16string* TextOf(const Item& item, int subItem) {
 // --- Handlers: creation ------------------------------------------------------
 
 LRESULT OnNcCreate(HWND hwnd, WPARAM wParam, LPARAM lParam) {
-  win::SetState(hwnd, std::make_unique<ListViewState>());
+  auto state = std::make_unique<ListViewState>();
+  const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+  state->ownsImages = create && !(create->style & LVS_SHAREIMAGELISTS);
+  win::SetState(hwnd, std::move(state));
   return DefWindowProcW(hwnd, WM_NCCREATE, wParam, lParam);
 }
 
@@ -766,7 +777,69 @@ LRESULT OnKillFocus(HWND hwnd) {
 
 // --- The window procedure --------------------------------------------------------
 
+// --- Painting ---------------------------------------------------------------
+
+// Everything the list's look depends on, folded into one value.
+size_t LookKey(HWND hwnd, const ListViewState& s) {
+  std::hash<std::u16string> hash;
+  size_t key = size_t(s.top) ^ (size_t(s.exStyle) << 7) ^ (size_t(Style(hwnd)) << 13);
+  auto mix = [&key](size_t v) { key = key * 1000003u ^ v; };
+  for (COLORREF c : {s.background, s.textBackground, s.textColor}) mix(c);
+  mix(size_t(IsWindowEnabled(hwnd)));
+  for (const Column& c : s.columns) mix(hash(c.heading) ^ size_t(c.width) ^ size_t(c.fmt));
+  for (const Item& item : s.items) {
+    mix(hash(item.text) ^ item.state);
+    for (const auto& sub : item.subTexts) mix(hash(sub));
+  }
+  return key;
+}
+
+win::ListViewLook LookOf(HWND hwnd, const ListViewState& s) {
+  win::ListViewLook look;
+  for (const Column& c : s.columns)
+    look.columns.push_back({c.heading, c.width, (c.fmt & 3) == LVCFMT_RIGHT,
+                            (c.fmt & 3) == LVCFMT_CENTER});
+  for (const Item& item : s.items) {
+    win::ListViewRowLook row;
+    row.texts.push_back(item.text);
+    row.texts.insert(row.texts.end(), item.subTexts.begin(), item.subTexts.end());
+    row.selected = (item.state & LVIS_SELECTED) != 0;
+    look.rows.push_back(std::move(row));
+  }
+  look.top = s.top;
+  look.headerHeight = HeaderHeight(hwnd);
+  look.iconWidth = IconWidth(s);
+  look.fullRow = WholeRowHits(s);
+  look.enabled = IsWindowEnabled(hwnd) != FALSE;
+  look.background = s.background;
+  look.textBackground = s.textBackground;
+  look.textColor = s.textColor;
+  return look;
+}
+
+LRESULT OnPaint(HWND hwnd) {
+  PAINTSTRUCT ps;
+  HDC hdc = BeginPaint(hwnd, &ps);
+  if (ListViewState* s = win::StateOf<ListViewState>(hwnd))
+    win::PaintListView(hwnd, hdc, LookOf(hwnd, *s));
+  EndPaint(hwnd, &ps);
+  return 0;
+}
+
+LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Every message goes through Dispatch; a change of look repaints the list.
 LRESULT ListViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) return OnPaint(hwnd);
+  ListViewState* before = win::StateOf<ListViewState>(hwnd);
+  size_t key = before ? LookKey(hwnd, *before) : 0;
+  LRESULT result = Dispatch(hwnd, message, wParam, lParam);
+  if (ListViewState* s = win::StateOf<ListViewState>(hwnd); s && (!before || LookKey(hwnd, *s) != key))
+    InvalidateRect(hwnd, nullptr, TRUE);
+  return result;
+}
+
+LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_NCCREATE: return OnNcCreate(hwnd, wParam, lParam);
     case WM_SIZE: return OnSize(hwnd);

@@ -9,7 +9,10 @@
 #include <array>
 #include <memory>
 
+#include "gdi/wingdi.h"
+#include "res/resources.h"
 #include "win/controls/notify.h"
+#include "win/controls/static_paint.h"
 #include "win/window_table.h"
 
 namespace {
@@ -56,6 +59,11 @@ struct StaticState : win::WindowState {
   // The resource id a template gave as the image's name (0xFFFF, id), for the
   // drawing layer to load from the window's module; 0 when none.
   WORD imageResource = 0;
+  // The bitmap loaded from imageResource, deleted with the window.
+  struct BitmapDeleter {
+    void operator()(HBITMAP b) const { DeleteObject(b); }
+  };
+  std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter> loadedResource;
 };
 
 DWORD StyleOf(HWND hwnd) { return DWORD(GetWindowLongW(hwnd, GWL_STYLE)); }
@@ -91,6 +99,7 @@ LRESULT OnSetImage(HWND hwnd, StaticState& s, WPARAM type, LPARAM handle) {
   if (!Accepts(hwnd, type)) return 0;
   void* previous = s.image;
   s.image = reinterpret_cast<void*>(handle);
+  InvalidateRect(hwnd, nullptr, TRUE);
   return reinterpret_cast<LRESULT>(previous);
 }
 
@@ -120,6 +129,35 @@ LRESULT OnEnable(HWND hwnd, BOOL enabled) {
   return 0;
 }
 
+LRESULT OnSetText(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+  InvalidateRect(hwnd, nullptr, TRUE);
+  return DefWindowProcW(hwnd, WM_SETTEXT, wParam, lParam);
+}
+
+// A template's image id is loaded from the window's module the first time
+// the static is painted; the static owns that bitmap.
+HBITMAP ShownBitmap(HWND hwnd, StaticState& s) {
+  if (KindOf(hwnd).content != Content::kBitmap) return nullptr;
+  if (!s.image && s.imageResource && !s.loadedResource) {
+    auto module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd, GWL_HINSTANCE));
+    s.loadedResource.reset(LoadBitmapW(module, MAKEINTRESOURCEW(s.imageResource)));
+  }
+  return s.image ? static_cast<HBITMAP>(s.image) : s.loadedResource.get();
+}
+
+LRESULT OnPaint(HWND hwnd, StaticState& s) {
+  PAINTSTRUCT ps;
+  HDC hdc = BeginPaint(hwnd, &ps);
+  win::StaticLook look;
+  look.style = StyleOf(hwnd);
+  look.enabled = IsWindowEnabled(hwnd) != FALSE;
+  if (KindOf(hwnd).content == Content::kText) look.text = WindowText(hwnd);
+  look.bitmap = ShownBitmap(hwnd, s);
+  win::PaintStatic(hwnd, hdc, look);
+  EndPaint(hwnd, &ps);
+  return 0;
+}
+
 LRESULT StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) return OnNcCreate(hwnd, wParam, lParam);
   StaticState* s = win::StateOf<StaticState>(hwnd);
@@ -142,8 +180,10 @@ LRESULT StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       return OnEnable(hwnd, BOOL(wParam));
     case WM_GETDLGCODE:
       return DLGC_STATIC;
-    // WM_PAINT: the drawing layer adds the static painter here (text by
-    // KindOf().align, the image from `image` or `imageResource`).
+    case WM_SETTEXT:
+      return OnSetText(hwnd, wParam, lParam);
+    case WM_PAINT:
+      return OnPaint(hwnd, *s);
     default:
       return DefWindowProcW(hwnd, message, wParam, lParam);
   }

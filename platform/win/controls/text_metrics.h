@@ -1,16 +1,17 @@
 // The one place where the text controls learn how wide a character is and
-// how tall a line or a list row is. Until the font layer exists every
-// character is as wide as the "System" font's average (the dialog base unit
-// across) and a line is a base unit tall; the font layer replaces these
-// bodies and nothing else changes.
+// how tall a line or a list row is: the "System" font's own advances, so
+// that where a control puts its caret and selection and where the pen finds
+// a character agree with what the drawing layer draws.
 #pragma once
 
 #include <string_view>
 
+#include "gdi/text.h"
+
 namespace win::metrics {
 
 // Width in pixels of one character of the controls' font.
-inline int CharWidth(char16_t) { return 7; }
+inline int CharWidth(char16_t c) { return gdi::SystemTextWidth(std::u16string_view(&c, 1)); }
 
 // Width in pixels of a run of text on one line.
 inline int TextWidth(std::u16string_view text) {

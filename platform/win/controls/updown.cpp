@@ -6,6 +6,7 @@
 // (clamped, or wrapped with UDS_WRAP), the buddy's text follows with
 // UDS_SETBUDDYINT, and in every case the parent gets WM_VSCROLL or WM_HSCROLL
 // (SB_THUMBPOSITION, the position) as the platform sends it.
+#include "win/controls/updown_paint.h"
 #include "win/controls/updown.h"
 
 #include <algorithm>
@@ -332,7 +333,7 @@ LRESULT OnSetBuddy(HWND hwnd, UpDownState& s, HWND buddy) {
   return reinterpret_cast<LRESULT>(previous);
 }
 
-LRESULT UpDownProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) return OnNcCreate(hwnd, wParam, lParam);
   UpDownState* s = Get(hwnd);
   if (!s) return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -375,11 +376,45 @@ LRESULT UpDownProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       return OnSetBuddy(hwnd, *s, reinterpret_cast<HWND>(wParam));
     case UDM_GETBUDDY:
       return reinterpret_cast<LRESULT>(s->buddy);
-    // WM_PAINT: the drawing layer adds the arrow painter here (held and
-    // press.pressed() give the pushed arrow).
     default:
       return DefWindowProcW(hwnd, message, wParam, lParam);
   }
+}
+
+// --- Painting ------------------------------------------------------------------
+
+// The arrow that looks pushed, if any.
+Arrow Pushed(const UpDownState& s) { return s.press.pressed() ? s.held : Arrow::kNone; }
+
+LRESULT OnPaint(HWND hwnd) {
+  PAINTSTRUCT ps;
+  HDC hdc = BeginPaint(hwnd, &ps);
+  if (const UpDownState* s = Get(hwnd)) {
+    const Orientation& o = OrientationOf(hwnd);
+    Arrow second = o.firstHalf == Arrow::kIncrement ? Arrow::kDecrement : Arrow::kIncrement;
+    win::UpDownLook look;
+    look.first = ArrowRect(hwnd, o.firstHalf);
+    look.second = ArrowRect(hwnd, second);
+    look.across = o.across;
+    look.firstPressed = Pushed(*s) == o.firstHalf;
+    look.secondPressed = Pushed(*s) == second;
+    look.enabled = IsWindowEnabled(hwnd) != FALSE;
+    win::PaintUpDown(hdc, look);
+  }
+  EndPaint(hwnd, &ps);
+  return 0;
+}
+
+// Every message goes through Dispatch; a pushed arrow that changes repaints.
+LRESULT UpDownProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) return OnPaint(hwnd);
+  const UpDownState* s = Get(hwnd);
+  Arrow before = s ? Pushed(*s) : Arrow::kNone;
+  bool enabled = IsWindowEnabled(hwnd) != FALSE;
+  LRESULT result = Dispatch(hwnd, message, wParam, lParam);
+  if ((s = Get(hwnd)) != nullptr && (Pushed(*s) != before || enabled != IsWindowEnabled(hwnd)))
+    InvalidateRect(hwnd, nullptr, FALSE);
+  return result;
 }
 
 }  // namespace

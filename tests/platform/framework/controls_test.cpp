@@ -9,6 +9,7 @@
 #include "framework/cdialog.h"
 #include "framework/cedit.h"
 #include "framework/cimagelist.h"
+#include "win/controls/image_list.h"
 #include "framework/clistctrl.h"
 #include "framework/cmenu.h"
 #include "framework/cspinbuttonctrl.h"
@@ -17,6 +18,7 @@
 #include "framework/cwaitcursor.h"
 #include "framework_fixture.h"
 #include "host/headless/robot.h"
+#include "res/resources.h"
 #include "sys/system.h"
 
 namespace {
@@ -247,7 +249,11 @@ TEST(ImageListTest, AttachDetachAndCreateNeverDestroy) {
   EXPECT_EQ(list.Detach(), first);
   EXPECT_EQ(list.GetSafeHandle(), nullptr);
 
-  EXPECT_FALSE(list.Create(16, 16, 0, 4, 4));  // nothing makes image lists yet
+  EXPECT_FALSE(list.Create(0, 16, 0, 4, 4));  // no such size
+  EXPECT_TRUE(list.Create(16, 16, 0, 4, 4));  // a real list
+  HIMAGELIST created = list.Detach();
+  EXPECT_EQ(ImageList_GetImageCount(created), 0);
+  EXPECT_TRUE(ImageList_Destroy(created));
   CImageList::SetFactory([](int cx, int, UINT, int, int) {
     return reinterpret_cast<HIMAGELIST>(UINT_PTR(cx));
   });
@@ -292,15 +298,21 @@ TEST(WaitCursorTest, OnlyTheOutermostWaitReachesTheHook) {
 
 TEST_F(ControlsTest, BitmapButtonLoadsItsSlotsFromTheResourceSource) {
   CBitmapButton button;
-  EXPECT_FALSE(button.LoadBitmaps(401, 402));  // no loader yet: ids kept, no images
+  EXPECT_FALSE(button.LoadBitmaps(401, 402));  // not in the resources: ids kept, no images
   EXPECT_EQ(button.GetBitmapId(CBitmapButton::kDown), 402u);
   EXPECT_EQ(button.GetBitmap(CBitmapButton::kUp), nullptr);
 
   std::vector<UINT> asked;
+  std::vector<std::u16string> askedNames;
   HINSTANCE askedModule = nullptr;
-  CBitmapButton::SetLoadBitmapHook([&](HINSTANCE from, UINT id) {
-    asked.push_back(id);
+  CBitmapButton::SetLoadBitmapHook([&](HINSTANCE from, LPCWSTR name) {
     askedModule = from;
+    if (!IS_INTRESOURCE(name)) {
+      askedNames.emplace_back(name);
+      return reinterpret_cast<HBITMAP>(UINT_PTR(0x1000 + askedNames.size()));
+    }
+    UINT id = UINT(reinterpret_cast<UINT_PTR>(name));
+    asked.push_back(id);
     return id == 403 ? nullptr : reinterpret_cast<HBITMAP>(UINT_PTR(id));
   });
   EXPECT_TRUE(button.LoadBitmaps(401, 0, 403, 404));
@@ -311,6 +323,23 @@ TEST_F(ControlsTest, BitmapButtonLoadsItsSlotsFromTheResourceSource) {
   EXPECT_EQ(button.GetBitmap(CBitmapButton::kFocus), nullptr);
   EXPECT_EQ(button.GetBitmap(CBitmapButton::kDisabled), reinterpret_cast<HBITMAP>(404));
   EXPECT_FALSE(button.LoadBitmaps(403));  // the up image is the one that counts
+  // By name: the names reach the loader as they are, ids read back as 0.
+  EXPECT_TRUE(button.LoadBitmaps(u"KEYU", u"KEYD"));
+  EXPECT_EQ(askedNames, (std::vector<std::u16string>{u"KEYU", u"KEYD"}));
+  EXPECT_EQ(button.GetBitmap(CBitmapButton::kDown), reinterpret_cast<HBITMAP>(0x1002));
+  EXPECT_EQ(button.GetBitmap(CBitmapButton::kFocus), nullptr);
+  EXPECT_EQ(button.GetBitmapId(CBitmapButton::kUp), 0u);
+  EXPECT_EQ(button.GetBitmapName(CBitmapButton::kUp), res::NameOrOrdinal(u"KEYU"));
+  // The image for a state: held first, then focus, then disabled, each only
+  // when loaded; the up image otherwise.
+  auto image = [](UINT_PTR id) { return reinterpret_cast<HBITMAP>(id); };
+  EXPECT_TRUE(button.LoadBitmaps(401, 402, 405, 404));
+  EXPECT_EQ(button.BitmapForState(ODS_SELECTED | ODS_FOCUS | ODS_DISABLED), image(402));
+  EXPECT_EQ(button.BitmapForState(ODS_FOCUS | ODS_DISABLED), image(405));
+  EXPECT_EQ(button.BitmapForState(ODS_DISABLED), image(404));
+  EXPECT_EQ(button.BitmapForState(0), image(401));
+  EXPECT_TRUE(button.LoadBitmaps(401, 0, 403));  // 403 does not load
+  EXPECT_EQ(button.BitmapForState(ODS_SELECTED | ODS_FOCUS), image(401));
   CBitmapButton::SetLoadBitmapHook(nullptr);
 
   CControlsDlg dlg;

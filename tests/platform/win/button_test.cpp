@@ -116,7 +116,7 @@ TEST_F(ButtonTest, OwnerDrawnKeyAsksTheParentToDrawEachLook) {
     EXPECT_EQ(dis->CtlType, ODT_BUTTON);
     EXPECT_EQ(dis->CtlID, UINT(kId));
     EXPECT_EQ(dis->hwndItem, key);
-    EXPECT_EQ(dis->hDC, nullptr);
+    EXPECT_NE(dis->hDC, nullptr);  // the button's own DC
     EXPECT_EQ(dis->rcItem, (RECT{0, 0, 60, 30}));
     drawn.push_back({dis->itemAction, dis->itemState});
     result = TRUE;

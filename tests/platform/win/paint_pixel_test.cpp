@@ -1,0 +1,153 @@
+// What painting puts on the screen: DCs clipped to their window, class and
+// dialog backgrounds, control colours from the parent, and the controls'
+// looks, read back from the framebuffer pixel by pixel.
+#include <gtest/gtest.h>
+
+#include "gdi/surface.h"
+#include "gdi/wingdi.h"
+#include "msg_recorder.h"
+#include "win/controls/button.h"
+#include "win/controls/register_controls.h"
+#include "win/paint.h"
+
+namespace {
+
+COLORREF At(int x, int y) { return gdi::Screen().at(x, y); }
+
+class PixelTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    win::RegisterControlClasses();
+    gdi::Screen().Fill(RGB(1, 2, 3));
+    // A top-level window at (0,26) whose erase fills it with a known colour.
+    top = rec.Create("top", WS_POPUP | WS_VISIBLE, {0, 26, 240, 294});
+    rec.OnMessage("top", [](HWND h, UINT m, WPARAM w, LPARAM, LRESULT& result) {
+      if (m != WM_ERASEBKGND) return false;
+      RECT r;
+      GetClientRect(h, &r);
+      HBRUSH b = CreateSolidBrush(kBack);
+      FillRect(reinterpret_cast<HDC>(w), &r, b);
+      DeleteObject(b);
+      return result = 1, true;
+    });
+  }
+  HWND Child(LPCWSTR cls, LPCWSTR text, DWORD style, RECT r, int id = 100) {
+    return CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
+                           r.right - r.left, r.bottom - r.top, top,
+                           reinterpret_cast<HMENU>(intptr_t(id)), nullptr, nullptr);
+  }
+  static constexpr COLORREF kBack = RGB(10, 200, 30);
+  HWND top = nullptr;
+};
+
+}  // namespace
+
+TEST_F(PixelTest, TheWindowEraseCoversItsAreaAndNothingElse) {
+  win::PaintPending();
+  EXPECT_EQ(At(0, 26), kBack);
+  EXPECT_EQ(At(239, 293), kBack);
+  EXPECT_EQ(At(0, 25), GetSysColor(COLOR_BACKGROUND)) << "the desktop around it";
+}
+
+TEST_F(PixelTest, AChildsDCIsClippedToItsParent) {
+  HWND child = rec.Create("child", WS_CHILD | WS_VISIBLE, {200, 250, 300, 300}, top, 7);
+  win::PaintPending();
+  HDC hdc = GetDC(child);
+  RECT all{0, 0, 100, 50};
+  FillRect(hdc, &all, GetSysColorBrush(COLOR_WINDOWTEXT));
+  ReleaseDC(child, hdc);
+  EXPECT_EQ(At(200, 276), RGB(0, 0, 0));
+  EXPECT_EQ(At(239, 293), RGB(0, 0, 0));
+  EXPECT_EQ(At(200, 294), GetSysColor(COLOR_BACKGROUND)) << "below the parent: untouched";
+}
+
+TEST_F(PixelTest, AButtonHasABlackFrameAndGreyFaceAndPressedIsInverted) {
+  HWND b = Child(u"BUTTON", u"", BS_PUSHBUTTON, {10, 10, 70, 40});
+  win::PaintPending();
+  const int x = 10, y = 36;  // its top-left corner on screen
+  EXPECT_EQ(At(x - 1, y - 1), kBack);
+  EXPECT_EQ(At(x, y), RGB(0, 0, 0));
+  EXPECT_EQ(At(x + 59, y + 29), RGB(0, 0, 0));
+  EXPECT_EQ(At(x + 1, y + 1), GetSysColor(COLOR_BTNFACE));
+  COLORREF up = At(x + 30, y + 5);
+  SendMessageW(b, BM_SETSTATE, TRUE, 0);
+  win::PaintPending();
+  EXPECT_NE(At(x + 30, y + 5), up);
+  EXPECT_EQ(At(x, y), RGB(0, 0, 0));
+}
+
+TEST_F(PixelTest, TheDefaultButtonFrameIsThicker) {
+  Child(u"BUTTON", u"", BS_PUSHBUTTON, {10, 10, 70, 40}, 1);
+  Child(u"BUTTON", u"", BS_DEFPUSHBUTTON, {100, 10, 160, 40}, 2);
+  win::PaintPending();
+  EXPECT_EQ(At(11, 37), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(At(101, 37), RGB(0, 0, 0));
+}
+
+TEST_F(PixelTest, ACheckedBoxShowsItsTick) {
+  HWND box = Child(u"BUTTON", u"", BS_AUTOCHECKBOX, {10, 10, 100, 30});
+  win::PaintPending();
+  auto darkInBox = [] {
+    int dark = 0;
+    for (int y = 40; y < 50; ++y)
+      for (int x = 12; x < 22; ++x) dark += At(x, y) == RGB(0, 0, 0);
+    return dark;
+  };
+  EXPECT_EQ(darkInBox(), 0);
+  SendMessageW(box, BM_SETCHECK, BST_CHECKED, 0);
+  win::PaintPending();
+  EXPECT_GT(darkInBox(), 5);
+}
+
+TEST_F(PixelTest, TheParentsButtonColourFillsTheFace) {
+  rec.OnMessage("top", [](HWND, UINT m, WPARAM w, LPARAM, LRESULT& result) {
+    if (m != WM_CTLCOLORBTN) return false;
+    static HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    SetBkColor(reinterpret_cast<HDC>(w), RGB(255, 0, 0));
+    result = reinterpret_cast<LRESULT>(red);
+    return true;
+  });
+  Child(u"BUTTON", u"", BS_PUSHBUTTON, {10, 10, 70, 40});
+  win::PaintPending();
+  EXPECT_EQ(At(12, 38), RGB(255, 0, 0));
+}
+
+TEST_F(PixelTest, AnOwnerDrawnButtonDrawsThroughItsParentWithTheHeldState) {
+  HWND b = Child(u"BUTTON", u"", BS_OWNERDRAW, {10, 10, 70, 40});
+  std::vector<UINT> states;
+  rec.OnMessage("top", [&](HWND, UINT m, WPARAM, LPARAM l, LRESULT& result) {
+    if (m != WM_DRAWITEM) return false;
+    auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(l);
+    states.push_back(dis->itemState & ODS_SELECTED);
+    FillRect(dis->hDC, &dis->rcItem,
+             GetSysColorBrush((dis->itemState & ODS_SELECTED) ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    return result = TRUE, true;
+  });
+  win::PaintPending();
+  EXPECT_EQ(At(40, 50), GetSysColor(COLOR_WINDOW));
+  SendMessageW(b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELONG(5, 5));
+  EXPECT_EQ(At(40, 50), GetSysColor(COLOR_HIGHLIGHT)) << "drawn at once while held";
+  SendMessageW(b, WM_LBUTTONUP, 0, MAKELONG(5, 5));
+  win::PaintPending();
+  EXPECT_EQ(At(40, 50), GetSysColor(COLOR_WINDOW));
+  ASSERT_GE(states.size(), 2u);
+}
+
+TEST_F(PixelTest, AnUpperWindowStaysOnTopOfWhatALowerOnePaints) {
+  HWND popup = rec.Create("popup", WS_POPUP | WS_VISIBLE, {50, 100, 150, 150});
+  rec.OnMessage("popup", [](HWND h, UINT m, WPARAM w, LPARAM, LRESULT& result) {
+    if (m != WM_ERASEBKGND) return false;
+    RECT r;
+    GetClientRect(h, &r);
+    FillRect(reinterpret_cast<HDC>(w), &r, GetSysColorBrush(COLOR_HIGHLIGHT));
+    return result = 1, true;
+  });
+  win::PaintPending();
+  InvalidateRect(top, nullptr, TRUE);
+  win::PaintPending();
+  EXPECT_EQ(At(100, 120), GetSysColor(COLOR_HIGHLIGHT));
+  DestroyWindow(popup);
+  win::PaintPending();
+  EXPECT_EQ(At(100, 120), kBack) << "what was under it shows again";
+}
