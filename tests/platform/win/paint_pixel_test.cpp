@@ -7,6 +7,8 @@
 #include "gdi/wingdi.h"
 #include "msg_recorder.h"
 #include "win/controls/button.h"
+#include "win/dialog.h"
+#include "win/dialog_builder.h"
 #include "win/controls/listview.h"
 #include "win/controls/register_controls.h"
 #include "win/controls/text_metrics.h"
@@ -260,4 +262,51 @@ TEST_F(PixelTest, AFocusedEditShowsItsSelectionAndItsCaret) {
   // The caret: a one-pixel column of black right after the text.
   int x = 11 + 1 + win::metrics::TextWidth(u"12345");
   EXPECT_EQ(Count({x, 37, x + 1, 51}, RGB(0, 0, 0)), 14);
+}
+
+namespace {
+
+INT_PTR ColouredDialogProc(HWND, UINT message, WPARAM, LPARAM) {
+  static HBRUSH teal = CreateSolidBrush(RGB(0, 128, 128));
+  if (message == WM_INITDIALOG) return TRUE;
+  if (message == WM_CTLCOLORDLG) return reinterpret_cast<INT_PTR>(teal);
+  return FALSE;
+}
+
+INT_PTR PlainDialogProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
+
+HWND EmptyDialog(DLGPROC proc) {
+  win::DialogTemplateBuilder form(WS_POPUP | WS_VISIBLE, 100, 60, u"");
+  return CreateDialogIndirectParamW(nullptr, form.bytes(), nullptr, proc, 0);
+}
+
+}  // namespace
+
+TEST_F(PixelTest, DialogsEraseWithTheButtonFaceUnlessTheyAnswerABrush) {
+  DestroyWindow(top);
+  HWND plain = EmptyDialog(&PlainDialogProc);
+  ASSERT_NE(plain, nullptr);
+  win::PaintPending();
+  RECT r;
+  GetWindowRect(plain, &r);
+  EXPECT_EQ(At(r.left + 5, r.top + 5), GetSysColor(COLOR_BTNFACE));
+  DestroyWindow(plain);
+  HWND coloured = EmptyDialog(&ColouredDialogProc);
+  ASSERT_NE(coloured, nullptr);
+  win::PaintPending();
+  GetWindowRect(coloured, &r);
+  EXPECT_EQ(At(r.left + 5, r.top + 5), RGB(0, 128, 128));
+}
+
+TEST_F(PixelTest, DefaultEraseFillsWithTheClassBrush) {
+  WNDCLASSW wc;
+  wc.lpfnWndProc = &DefWindowProcW;
+  wc.lpszClassName = u"Brushed";
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_HIGHLIGHT + 1);
+  RegisterClassW(&wc);
+  CreateWindowExW(0, u"Brushed", u"", WS_CHILD | WS_VISIBLE, 20, 20, 40, 40, top, nullptr,
+                  nullptr, nullptr);
+  win::PaintPending();
+  EXPECT_EQ(At(30, 56), GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_EQ(At(10, 56), kBack);
 }
