@@ -30,7 +30,7 @@ BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) {
     return FALSE;
   }
   // A negative width or height extends left or up from the point.
-  return FillWith(hdc, Normalized(x, y, x + w, y + h), dc->state.brush, code);
+  return FillWith(hdc, MakeRect(x, y, std::int64_t{x} + w, std::int64_t{y} + h), dc->state.brush, code);
 }
 
 BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop) {
@@ -45,9 +45,10 @@ BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, D
   if (cx <= 0 || cy <= 0) return TRUE;
   // The block in both surfaces' coordinates; cut it to the destination's
   // clip and to the source surface, moving both corners together.
-  RECT d = Offset(RECT{x, y, x + cx, y + cy}, dst.dx(), dst.dy());
-  const LONG sx = x1 + src.dx() - d.left;  // source = destination + (sx, sy)
-  const LONG sy = y1 + src.dy() - d.top;
+  RECT d = Offset(MakeRect(x, y, std::int64_t{x} + cx, std::int64_t{y} + cy), dst.dx(), dst.dy());
+  // source = destination + (sx, sy)
+  const LONG sx = Clamp(std::int64_t{x1} + src.dx() - d.left);
+  const LONG sy = Clamp(std::int64_t{y1} + src.dy() - d.top);
   d = Intersect(d, dst.clip());
   d = Intersect(d, Offset(src.surface().bounds(), -sx, -sy));
   if (IsEmpty(d)) return TRUE;
@@ -68,7 +69,7 @@ int FrameRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
     SetLastError(DWORD(ERROR_INVALID_PARAMETER));
     return FALSE;
   }
-  const RECT r = *lprc;
+  const RECT r = ClampRect(*lprc);
   if (!Lookup<DC>(hDC) || !PaintOf(hbr).ok) return FALSE;
   if (IsEmpty(r)) return TRUE;
   const std::uint8_t code = RopCode(PATCOPY);

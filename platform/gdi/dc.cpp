@@ -164,7 +164,7 @@ COLORREF GetTextColor(HDC hdc) {
 BOOL SetViewportOrgEx(HDC hdc, int x, int y, POINT* lppt) {
   DC* dc = Lookup<DC>(hdc);
   if (!dc) return FALSE;
-  POINT old = Swap(dc->state.viewport, POINT{x, y});
+  POINT old = Swap(dc->state.viewport, POINT{Clamp(x), Clamp(y)});
   if (lppt) *lppt = old;
   return TRUE;
 }
@@ -173,7 +173,7 @@ BOOL OffsetViewportOrgEx(HDC hdc, int dx, int dy, POINT* lppt) {
   DC* dc = Lookup<DC>(hdc);
   if (!dc) return FALSE;
   const POINT old = dc->state.viewport;
-  dc->state.viewport = {old.x + dx, old.y + dy};
+  dc->state.viewport = {Clamp(std::int64_t{old.x} + dx), Clamp(std::int64_t{old.y} + dy)};
   if (lppt) *lppt = old;
   return TRUE;
 }
@@ -197,7 +197,7 @@ int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
   DC* dc = Lookup<DC>(hdc);
   if (!dc) return ERROR;
   const POINT vp = dc->state.viewport;
-  RECT device = Offset(Normalized(left, top, right, bottom), vp.x, vp.y);
+  RECT device = Offset(MakeRect(left, top, right, bottom), vp.x, vp.y);
   if (dc->state.clip) device = Intersect(device, *dc->state.clip);
   dc->state.clip = device;
   return GetClipBox(hdc, nullptr);

@@ -12,13 +12,19 @@ RECT Intersect(const RECT& a, const RECT& b) {
   return r;
 }
 
-RECT Offset(const RECT& r, LONG dx, LONG dy) {
-  return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+LONG Clamp(std::int64_t v) { return LONG(std::clamp(v, -kCoordinateLimit, kCoordinateLimit)); }
+
+RECT Offset(const RECT& r, std::int64_t dx, std::int64_t dy) {
+  return {Clamp(r.left + dx), Clamp(r.top + dy), Clamp(r.right + dx), Clamp(r.bottom + dy)};
 }
 
-RECT Normalized(int left, int top, int right, int bottom) {
-  return {std::min(left, right), std::min(top, bottom), std::max(left, right),
-          std::max(top, bottom)};
+RECT ClampRect(const RECT& r) {
+  return {Clamp(r.left), Clamp(r.top), Clamp(r.right), Clamp(r.bottom)};
+}
+
+RECT MakeRect(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom) {
+  return {Clamp(std::min(left, right)), Clamp(std::min(top, bottom)), Clamp(std::max(left, right)),
+          Clamp(std::max(top, bottom))};
 }
 
 DrawTarget::DrawTarget(HDC hdc, bool writes) : writes_(writes) {
@@ -43,8 +49,8 @@ DrawTarget::DrawTarget(HDC hdc, bool writes) : writes_(writes) {
   if (dc->state.clip) clip = Intersect(clip, Offset(*dc->state.clip, origin.x, origin.y));
   dc_ = dc;
   clip_ = clip;
-  dx_ = origin.x + dc->state.viewport.x;
-  dy_ = origin.y + dc->state.viewport.y;
+  dx_ = Clamp(std::int64_t{origin.x} + dc->state.viewport.x);
+  dy_ = Clamp(std::int64_t{origin.y} + dc->state.viewport.y);
 }
 
 DrawTarget::~DrawTarget() {

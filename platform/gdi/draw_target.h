@@ -3,16 +3,26 @@
 // the room.
 #pragma once
 
+#include <cstdint>
+
 #include "gdi/objects.h"
 
 namespace gdi::detail {
 
+// Coordinates are kept within +-2^27, as on the platform, so that no sum of
+// a caller's coordinates, origins and sizes can overflow. Sums are made in 64
+// bits and then clamped.
+inline constexpr std::int64_t kCoordinateLimit = std::int64_t{1} << 27;
+LONG Clamp(std::int64_t v);
+
 // Rectangle helpers (right and bottom excluded).
 inline bool IsEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
 RECT Intersect(const RECT& a, const RECT& b);
-RECT Offset(const RECT& r, LONG dx, LONG dy);
-// The rectangle with its corners ordered.
-RECT Normalized(int left, int top, int right, int bottom);
+RECT Offset(const RECT& r, std::int64_t dx, std::int64_t dy);
+// The rectangle with each coordinate clamped (order kept).
+RECT ClampRect(const RECT& r);
+// The rectangle with its corners ordered and clamped.
+RECT MakeRect(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom);
 
 // One drawing call's view of a DC. While it lives, a DIB section selected
 // into the DC has been read from its caller-visible memory; when it ends

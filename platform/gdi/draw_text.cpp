@@ -155,15 +155,15 @@ int DrawTextW(HDC hdc, LPCWSTR lpchText, int cchText, RECT* lprc, UINT format) {
   if (!face) return 0;
   const std::u16string_view text =
       cchText == -1 ? std::u16string_view(lpchText) : std::u16string_view(lpchText, std::size_t(cchText));
-  const RECT r = *lprc;
+  const RECT r = ClampRect(*lprc);
   const std::vector<Line> lines = Layout(*face, text, format, int(r.right - r.left));
   const int lineHeight = face->height();
   const int height = lineHeight * int(lines.size());
   if (format & DT_CALCRECT) {
     int widest = 0;
     for (const Line& line : lines) widest = std::max(widest, line.width);
-    lprc->right = lprc->left + widest;
-    lprc->bottom = lprc->top + height;
+    lprc->right = Clamp(std::int64_t{lprc->left} + widest);
+    lprc->bottom = Clamp(std::int64_t{lprc->top} + height);
     return height;
   }
   LONG y = r.top;

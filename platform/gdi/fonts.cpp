@@ -92,7 +92,7 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCWST
   const auto chars = CodePoints(View(lpString, int(c)));
   RECT clip = target.clip();
   if (lprect && (options & ETO_CLIPPED)) clip = target.ToSurface(*lprect);
-  const LONG sx = x + target.dx(), sy = y + target.dy();
+  const LONG sx = Clamp(std::int64_t{x} + target.dx()), sy = Clamp(std::int64_t{y} + target.dy());
   if (lprect && (options & ETO_OPAQUE)) {
     FillSolid(target.surface(), target.ToSurface(*lprect), Resolve(state.bkColor));
   } else if (state.bkMode == OPAQUE && !chars.empty()) {

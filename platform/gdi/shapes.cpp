@@ -12,10 +12,20 @@ namespace {
 // PS_DASH: this many pixels drawn, then as many skipped.
 constexpr int kDashLength = 4;
 
+// Line end points are kept within +-2^20 so that a stray far point costs a
+// bounded walk (each step outside the clip is cheap).
+constexpr std::int64_t kLineLimit = std::int64_t{1} << 20;
+POINT ClampLinePoint(POINT p) {
+  return {LONG(std::clamp<std::int64_t>(p.x, -kLineLimit, kLineLimit)),
+          LONG(std::clamp<std::int64_t>(p.y, -kLineLimit, kLineLimit))};
+}
+
 // Draws a line from a to b (logical), the end point excluded, with the pen:
 // a w x w square at each point for a pen w pixels wide.
 void DrawLine(DrawTarget& target, const Pen& pen, POINT a, POINT b) {
   if (pen.style == PS_NULL) return;
+  a = ClampLinePoint(a);
+  b = ClampLinePoint(b);
   const COLORREF color = Resolve(pen.color);
   const int w = pen.width;
   const int half = (w - 1) / 2;
@@ -84,7 +94,7 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
   const Pen* pen = Lookup<Pen>(target.dc().state.pen);
   const BrushPaint paint = PaintOf(target.dc().state.brush);
   if (!pen || !paint.ok) return FALSE;
-  const RECT box = Normalized(left, top, right, bottom);
+  const RECT box = MakeRect(left, top, right, bottom);
   gdi::Surface& surface = target.surface();
   if (pen->style == PS_NULL) {
     // Without an outline the filled area is one pixel smaller each way.
@@ -115,7 +125,7 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
   DrawTarget target(hdc, true);
   if (!target.ok()) return CLR_INVALID;
-  const LONG sx = x + target.dx(), sy = y + target.dy();
+  const LONG sx = Clamp(std::int64_t{x} + target.dx()), sy = Clamp(std::int64_t{y} + target.dy());
   const RECT& clip = target.clip();
   if (sx < clip.left || sx >= clip.right || sy < clip.top || sy >= clip.bottom) return CLR_INVALID;
   const COLORREF resolved = Resolve(color);
@@ -126,7 +136,7 @@ COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
 COLORREF GetPixel(HDC hdc, int x, int y) {
   DrawTarget target(hdc, false);
   if (!target.ok()) return CLR_INVALID;
-  const LONG sx = x + target.dx(), sy = y + target.dy();
+  const LONG sx = Clamp(std::int64_t{x} + target.dx()), sy = Clamp(std::int64_t{y} + target.dy());
   const RECT& clip = target.clip();
   if (sx < clip.left || sx >= clip.right || sy < clip.top || sy >= clip.bottom) return CLR_INVALID;
   return target.surface().at(int(sx), int(sy));

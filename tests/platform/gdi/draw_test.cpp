@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <limits>
 #include <vector>
 
 #include "gdi/png.h"
@@ -141,6 +142,44 @@ TEST(BitBlt, OverlappingCopyWithinOneSurface) {
   DeleteDC(dc);
 }
 
+TEST(StretchBlt, ScalesAndMirrorsAtTheNearestPixel) {
+  HDC mem = CreateCompatibleDC(nullptr);
+  HBITMAP tile = TwoColourTile(mem);  // 4 x 4: red | blue
+  gdi::Surface s(8, 8, kWhite);
+  HDC dc = gdi::CreateSurfaceDC(s, {0, 0}, s.bounds());
+  ASSERT_TRUE(StretchBlt(dc, 0, 0, 8, 8, mem, 0, 0, 4, 4, SRCCOPY));
+  EXPECT_EQ(CountColor(s, kRed, {0, 0, 4, 8}), 32);
+  EXPECT_EQ(CountColor(s, kBlue, {4, 0, 8, 8}), 32);
+  // Mirrored left to right: blue comes first.
+  ASSERT_TRUE(StretchBlt(dc, 4, 0, -4, 2, mem, 0, 0, 4, 4, SRCCOPY));
+  EXPECT_EQ(s.at(0, 0), kBlue);
+  EXPECT_EQ(s.at(3, 1), kRed);
+  DeleteDC(dc);
+  DeleteDC(mem);
+  DeleteObject(tile);
+}
+
+TEST(TransparentImage, KeepsTheDestinationUnderTheKeyColour) {
+  HDC mem = CreateCompatibleDC(nullptr);
+  HBITMAP tile = TwoColourTile(mem);
+  gdi::Surface s(4, 4, kWhite);
+  HDC dc = gdi::CreateSurfaceDC(s, {0, 0}, s.bounds());
+  ASSERT_TRUE(TransparentImage(dc, 0, 0, 4, 4, mem, 0, 0, 4, 4, kBlue));
+  EXPECT_EQ(CountColor(s, kRed, s.bounds()), 8);
+  EXPECT_EQ(CountColor(s, kWhite, s.bounds()), 8);
+  // A bitmap may be the source once no DC holds it.
+  EXPECT_FALSE(TransparentImage(dc, 0, 0, 4, 4, tile, 0, 0, 4, 4, kRed));
+  SelectObject(mem, GetStockObject(BLACK_BRUSH));
+  DeleteDC(mem);
+  s.Fill(kWhite);
+  ASSERT_TRUE(TransparentImage(dc, 0, 0, 4, 4, tile, 0, 0, 4, 4, kRed));
+  EXPECT_EQ(CountColor(s, kBlue, s.bounds()), 8);
+  EXPECT_EQ(s.at(0, 0), kWhite);
+  DeleteObject(tile);
+  EXPECT_FALSE(TransparentImage(dc, 0, 0, 4, 4, tile, 0, 0, 4, 4, kRed));
+  DeleteDC(dc);
+}
+
 TEST_F(SurfaceTest, LinesExcludeTheirEndPoint) {
   MoveToEx(dc_, 1, 1, nullptr);
   ASSERT_TRUE(LineTo(dc_, 6, 1));
@@ -251,6 +290,35 @@ TEST(DibSection, RefusesWhatItCannotHold) {
   EXPECT_EQ(CreateDIBSection(nullptr, MakeInfo(storage, 100000, 100000, 32, 0), DIB_RGB_COLORS,
                              &bits, nullptr, 0), nullptr);
   EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
+}
+
+TEST(HostileCoordinates, AreClampedWithoutOverflowOrStrayPixels) {
+  constexpr int kMax = std::numeric_limits<int>::max();
+  constexpr int kMin = std::numeric_limits<int>::min();
+  gdi::Surface s(8, 8, kWhite);
+  HDC dc = gdi::CreateSurfaceDC(s, {2, 2}, s.bounds());
+  HDC mem = CreateCompatibleDC(nullptr);
+  HBITMAP tile = TwoColourTile(mem);
+  SelectObject(dc, GetStockObject(BLACK_BRUSH));
+  EXPECT_TRUE(PatBlt(dc, kMax - 1, kMax - 1, kMax, kMax, PATCOPY));
+  EXPECT_TRUE(BitBlt(dc, kMax - 2, 0, kMax, 4, mem, kMin, kMin, SRCCOPY));
+  EXPECT_TRUE(StretchBlt(dc, kMin, kMin, kMax, kMax, mem, kMax, kMax, kMin, 3, SRCCOPY));
+  RECT huge{kMin, kMin, kMax, kMax};
+  RECT measured = {kMax - 1, kMax - 1, kMax, kMax};
+  EXPECT_EQ(DrawTextW(dc, u"wide", -1, &measured, DT_CALCRECT), 14);
+  EXPECT_TRUE(FrameRect(dc, &huge, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))));
+  EXPECT_EQ(CountColor(s, kWhite, s.bounds()), 64);  // the frame lies far outside
+  SetViewportOrgEx(dc, kMax, kMax, nullptr);
+  OffsetViewportOrgEx(dc, kMax, kMax, nullptr);
+  EXPECT_TRUE(TextOutW(dc, kMax, kMax, u"x", 1));
+  MoveToEx(dc, kMin, kMin, nullptr);
+  EXPECT_TRUE(LineTo(dc, kMax, kMax));
+  EXPECT_EQ(SetPixel(dc, kMax, kMax, kRed), CLR_INVALID);
+  EXPECT_EQ(IntersectClipRect(dc, kMin, kMin, kMax, kMax), SIMPLEREGION);
+  EXPECT_EQ(CountColor(s, kWhite, s.bounds()), 64);
+  DeleteDC(dc);
+  DeleteDC(mem);
+  DeleteObject(tile);
 }
 
 TEST(Screen, IsTheHandheldFramebufferAndExportsAsPng) {

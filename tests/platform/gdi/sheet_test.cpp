@@ -41,6 +41,8 @@ void Swatches(HDC dc, int top) {
   } colors[] = {{COLOR_BTNFACE, u"face"},     {COLOR_BTNSHADOW, u"shadow"},
                 {COLOR_BTNHIGHLIGHT, u"light"}, {COLOR_3DDKSHADOW, u"dark"},
                 {COLOR_HIGHLIGHT, u"select"}, {COLOR_WINDOW, u"window"}};
+  HFONT small = MakeFont(9, false);
+  HGDIOBJ old = SelectObject(dc, small);
   int x = 4;
   for (const auto& c : colors) {
     RECT box{x, top, x + 36, top + 20};
@@ -50,6 +52,8 @@ void Swatches(HDC dc, int top) {
     DrawTextW(dc, c.name, -1, &label, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
     x += 39;
   }
+  SelectObject(dc, old);
+  DeleteObject(small);
 }
 
 TEST(SampleSheet, PaintsAndWritesAPng) {
@@ -92,10 +96,11 @@ TEST(SampleSheet, PaintsAndWritesAPng) {
   // Alignment and wrapping in framed boxes, opaque highlight text.
   RECT box{4, 240, 116, 280};
   FrameRect(dc, &box, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  DrawTextW(dc, u"Centred in both ways", -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  RECT wrap{124, 240, 236, 280};
+  DrawTextW(dc, u"Centred", -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  RECT wrap{124, 240, 236, 282};
   FrameRect(dc, &wrap, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  DrawTextW(dc, u"Word wrapped text that runs over two lines", -1, &wrap, DT_WORDBREAK);
+  RECT inside{wrap.left + 3, wrap.top + 1, wrap.right - 3, wrap.bottom - 1};
+  DrawTextW(dc, u"Word wrapped text that runs over lines", -1, &inside, DT_WORDBREAK);
   SetBkMode(dc, OPAQUE);
   SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
   SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
