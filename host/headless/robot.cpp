@@ -3,8 +3,16 @@
 
 #include <cstdio>
 
+#include "base/ascii_case.h"
 #include "base/utf.h"
+#include "shell/command_bar.h"
+#include "shell/soft_keyboard.h"
+#include "shell/task_bar.h"
+#include "sys/system.h"
+#include "win/controls/button.h"
+#include "win/controls/combobox.h"
 #include "win/input.h"
+#include "win/menu.h"
 #include "win/queue.h"
 #include "win/window_table.h"
 
@@ -14,7 +22,19 @@ Robot::Robot() {
   win::SetIdleHandler([this] { return RunNextStep(); });
 }
 
-Robot::~Robot() { win::SetIdleHandler(nullptr); }
+Robot::~Robot() {
+  win::SetIdleHandler(nullptr);
+  if (ownsClock_) sys::SetClock(nullptr);
+}
+
+void Robot::AdvanceClock(int seconds) {
+  if (!ownsClock_) {
+    now_ = sys::NowSeconds();
+    sys::SetClock([this] { return now_; });
+    ownsClock_ = true;
+  }
+  now_ += seconds;
+}
 
 bool Robot::RunNextStep() {
   if (next_ >= steps_.size()) {
@@ -91,6 +111,119 @@ Robot& Robot::TapControl(int id) {
   return Add("release", [where] { win::PostStylus(WM_LBUTTONUP, *where); });
 }
 
+Robot& Robot::Hold(POINT p, int seconds) {
+  // The robot's clock runs from before the press, so the press and the
+  // release are exactly `seconds` apart.
+  Add("clock", [this] { AdvanceClock(0); });
+  Press(p);
+  Add("hold", [this, seconds] { AdvanceClock(seconds); });
+  return Release(p);
+}
+
+Robot& Robot::HoldControl(int id, int seconds) {
+  Add("clock", [this] { AdvanceClock(0); });
+  PressControl(id);
+  Add("hold", [this, seconds] { AdvanceClock(seconds); });
+  return ReleaseControl(id);
+}
+
+Robot& Robot::TapFound(std::string name, std::function<bool(POINT&)> find) {
+  auto where = std::make_shared<POINT>();
+  Add(name, [this, name, find, where] {
+    if (!find(*where)) return Fail("nothing to " + name);
+    win::PostStylus(WM_LBUTTONDOWN, *where);
+  });
+  return Add("release", [where] { win::PostStylus(WM_LBUTTONUP, *where); });
+}
+
+namespace {
+
+POINT CentreOf(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+bool IsClass(HWND hwnd, std::u16string_view name) {
+  char16_t cls[64] = {};
+  GetClassNameW(hwnd, cls, 64);
+  return base::FoldAscii(cls) == base::FoldAscii(name);
+}
+
+// The visible command bars, the active window's first, then those of the
+// other top-level windows from the top of the screen down.
+std::vector<HWND> CommandBars() {
+  std::vector<HWND> tops{GetActiveWindow()};
+  const auto& order = win::WindowTable::Get().topLevel();
+  tops.insert(tops.end(), order.rbegin(), order.rend());
+  std::vector<HWND> bars;
+  for (HWND top : tops)
+    for (HWND child = GetWindow(top, GW_CHILD); top && child; child = GetWindow(child, GW_HWNDNEXT))
+      if (IsClass(child, kCommandBarClass) && IsWindowVisible(child)) bars.push_back(child);
+  return bars;
+}
+
+// The centre of the first command bar part that `match` accepts.
+bool FindBarPart(const std::function<bool(const shell::CommandBarPart&)>& match, POINT& out) {
+  for (HWND bar : CommandBars()) {
+    for (const auto& part : shell::CommandBarParts(bar)) {
+      if (!match(part)) continue;
+      out = CentreOf(part.rect);
+      ClientToScreen(bar, &out);
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+Robot& Robot::TapMenuBar(std::u16string_view text) {
+  return TapFound("tap menu " + base::ToUtf8(text), [t = std::u16string(text)](POINT& p) {
+    return FindBarPart([&](const auto& part) { return part.kind == shell::CommandBarPart::Kind::kMenu && part.text == t; }, p);
+  });
+}
+
+Robot& Robot::TapClose() {
+  return TapFound("tap close", [](POINT& p) {
+    return FindBarPart([](const auto& part) { return part.kind == shell::CommandBarPart::Kind::kClose; }, p);
+  });
+}
+
+Robot& Robot::TapMenuItem(std::u16string_view text) {
+  return TapFound("tap menu item " + base::ToUtf8(text), [t = std::u16string(text)](POINT& p) {
+    const auto& order = win::WindowTable::Get().topLevel();
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+      RECT r;
+      if (IsClass(*it, kPopupMenuClass) && IsWindowVisible(*it) && win::PopupItemRect(*it, t, &r)) {
+        p = CentreOf(r);
+        return true;
+      }
+    }
+    return false;
+  });
+}
+
+Robot& Robot::TapOk() {
+  return TapFound("tap ok", [](POINT& p) {
+    shell::TaskBarLook look = shell::LookOfTaskBar();
+    if (!shell::TaskBar() || !look.ok) return false;
+    p = CentreOf(look.okRect);
+    ClientToScreen(shell::TaskBar(), &p);
+    return true;
+  });
+}
+
+Robot& Robot::TapSoftKey(std::u16string_view label) {
+  return TapFound("tap key " + base::ToUtf8(label), [l = std::u16string(label)](POINT& p) {
+    HWND panel = shell::SoftKeyboard();
+    if (!panel || !IsWindowVisible(panel)) return false;
+    for (const auto& key : shell::SoftKeys()) {
+      if (key.label != l) continue;
+      p = CentreOf(key.rect);
+      ClientToScreen(panel, &p);
+      return true;
+    }
+    return false;
+  });
+}
+
 Robot& Robot::Key(UINT vk, char16_t c) {
   return Add("key", [this, vk, c] {
     if (!win::PostKey(vk, c)) Fail("a key with no focus window");
@@ -115,6 +248,28 @@ Robot& Robot::ExpectActive(std::u16string_view title) {
 
 namespace {
 
+// What a control has selected, as the dump shows it.
+std::string SelectionOf(HWND hwnd) {
+  char text[48] = "";
+  if (IsClass(hwnd, u"EDIT")) {
+    DWORD start = 0, end = 0;
+    SendMessageW(hwnd, EM_GETSEL, WPARAM(&start), LPARAM(&end));
+    std::snprintf(text, sizeof text, " sel=%u..%u", unsigned(start), unsigned(end));
+  } else if (IsClass(hwnd, u"COMBOBOX")) {
+    std::snprintf(text, sizeof text, " cur=%d", int(SendMessageW(hwnd, CB_GETCURSEL, 0, 0)));
+  } else if (IsClass(hwnd, u"SysListView32")) {
+    std::snprintf(text, sizeof text, " cur=%d",
+                  int(SendMessageW(hwnd, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED)));
+  } else if (IsClass(hwnd, u"BUTTON")) {
+    DWORD type = DWORD(GetWindowLongW(hwnd, GWL_STYLE)) & BS_TYPEMASK;
+    bool checkable = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE ||
+                     type == BS_AUTO3STATE || type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
+    if (checkable && SendMessageW(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED)
+      std::snprintf(text, sizeof text, " checked");
+  }
+  return text;
+}
+
 void DumpOne(HWND hwnd, int depth, std::string& out) {
   char16_t cls[64] = {};
   GetClassNameW(hwnd, cls, 64);
@@ -129,6 +284,7 @@ void DumpOne(HWND hwnd, int depth, std::string& out) {
                 IsWindowEnabled(hwnd) ? "" : " disabled", GetFocus() == hwnd ? " focus" : "",
                 GetActiveWindow() == hwnd ? " active" : "");
   out += line;
+  out.insert(out.size() - 1, SelectionOf(hwnd));
   for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
     DumpOne(child, depth + 1, out);
 }

@@ -4,6 +4,7 @@
 // steps that act inside it, as a person's next tap would be.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -35,6 +36,23 @@ class Robot {
   Robot& PressControl(int id);
   Robot& ReleaseControl(int id);
 
+  // Press and hold: a press, then the clock moves on by `seconds` (the
+  // robot's own clock, set through sys::SetClock from the first hold on and
+  // put back when the robot goes), then the release at the same point.
+  Robot& Hold(POINT screen, int seconds);
+  Robot& HoldControl(int id, int seconds);
+
+  // The shell: a tap on the menu bar button with this text (of the active
+  // window's command bar, or of its owner's), on the item with this text in
+  // the popup menu that is up, on the task bar's "ok", on the command bar's
+  // close button, and on the soft keyboard's key with this label. A missing
+  // target is an error of the run.
+  Robot& TapMenuBar(std::u16string_view text);
+  Robot& TapMenuItem(std::u16string_view text);
+  Robot& TapOk();
+  Robot& TapClose();
+  Robot& TapSoftKey(std::u16string_view label);
+
   // Keys and text to the focus window.
   Robot& Key(UINT virtualKey, char16_t character = 0);
   Robot& Type(std::u16string_view text);
@@ -62,6 +80,9 @@ class Robot {
   bool RunNextStep();
   Robot& Add(std::string name, std::function<void()> step);
   HWND FindControl(int id);
+  // A tap at a point found when the step runs; a missing point fails.
+  Robot& TapFound(std::string name, std::function<bool(POINT&)> find);
+  void AdvanceClock(int seconds);
 
   struct Step {
     std::string name;
@@ -71,10 +92,14 @@ class Robot {
   size_t next_ = 0;
   bool stayAlive_ = false;
   std::vector<std::string> errors_;
+  bool ownsClock_ = false;
+  std::int64_t now_ = 0;  // the robot's clock, seconds since 1970
 };
 
 // One line per window, indented by depth: class, id, text, rectangle on the
-// screen, and flags (hidden, disabled, focus, active). All top-level windows
+// screen, flags (hidden, disabled, focus, active) and what is selected: an
+// edit's "sel=start..end", a list's or combo box's "cur=index" (-1: none), a
+// check box's "checked". All top-level windows
 // from the bottom up when `root` is null.
 std::string DumpWindowTree(HWND root = nullptr);
 

@@ -6,6 +6,7 @@
 #include "gdi/wingdi.h"
 #include "res/dialog_template.h"
 #include "win/queue.h"
+#include "win/screen_layout.h"
 #include "win/window_table.h"
 
 namespace {
@@ -25,8 +26,7 @@ struct DialogState : win::WindowState {
 
 DialogState* StateOfDialog(HWND hwnd) { return win::StateOf<DialogState>(hwnd); }
 
-// The work area between the task bar and the menu bar.
-constexpr RECT kWorkArea{0, 26, 240, 294};
+using win::kWorkArea;
 
 void EnsureDialogClass() {
   WNDCLASSW wc;

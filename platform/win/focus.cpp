@@ -1,4 +1,6 @@
 // Keyboard focus, stylus capture and the active top-level window.
+#include <algorithm>
+
 #include "win/paint.h"
 #include "win/window_table.h"
 
@@ -55,20 +57,23 @@ HWND SetActiveWindow(HWND hwnd) {
   if (hwnd) {
     if (!Lookup(hwnd)) return nullptr;
     hwnd = win::TopLevelOf(hwnd);
+    if (!win::CanActivate(hwnd)) return nullptr;  // shell strips never take activation
   }
   if (hwnd == previous) return previous;
   table.active = hwnd;
+  // The active window comes to the top of the screen (of its band).
   if (hwnd) {
-    // The active window comes to the top of the screen.
     auto& order = table.topLevel();
-    bool onTop = !order.empty() && order.back() == hwnd;
-    std::erase(order, hwnd);
-    order.push_back(hwnd);
-    if (!onTop) win::InvalidateWhole(hwnd);
+    auto position = [&] { return std::find(order.begin(), order.end(), hwnd) - order.begin(); };
+    auto before = position();
+    win::RaiseInZOrder(hwnd);
+    if (position() != before) win::InvalidateWhole(hwnd);  // raised over others
   }
   if (previous && IsWindow(previous))
     SendMessageW(previous, WM_ACTIVATE, WA_INACTIVE, LPARAM(hwnd));
   if (hwnd && table.active == hwnd) SendMessageW(hwnd, WM_ACTIVATE, WA_ACTIVE, LPARAM(previous));
+  // The shell follows activation (the task bar shows the active window).
+  if (table.activationObserver) table.activationObserver(table.active);
   return previous;
 }
 

@@ -29,14 +29,30 @@ bool EnabledWithAncestors(HWND hwnd) {
 
 LPARAM PackPoint(POINT p) { return LPARAM(MAKELONG(WORD(p.x), WORD(p.y))); }
 
+// A visible child of `top` placed in screen coordinates (a menu bar) that
+// holds the point, searched before the top-level window's own area.
+HWND PinnedChildAt(HWND top, POINT screen) {
+  Window* w = WindowTable::Get().Find(top);
+  if (!w) return nullptr;
+  for (HWND child : w->children) {
+    Window* c = WindowTable::Get().Find(child);
+    RECT r;
+    if (c && c->pinnedToScreen && IsWindowVisible(child) && GetWindowRect(child, &r) &&
+        Inside(r, screen))
+      return DeepestChildAt(child, screen);
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 HWND WindowFromPoint(POINT screen) {
   const auto& order = WindowTable::Get().topLevel();
   for (auto it = order.rbegin(); it != order.rend(); ++it) {
+    if (!IsWindowVisible(*it)) continue;
+    if (HWND pinned = PinnedChildAt(*it, screen)) return pinned;
     RECT r;
-    if (IsWindowVisible(*it) && GetWindowRect(*it, &r) && Inside(r, screen))
-      return DeepestChildAt(*it, screen);
+    if (GetWindowRect(*it, &r) && Inside(r, screen)) return DeepestChildAt(*it, screen);
   }
   return nullptr;
 }

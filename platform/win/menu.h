@@ -85,4 +85,8 @@ std::vector<MenuItemView> MenuItems(HMENU menu);
 inline constexpr int kMenuRowHeight = 20;
 inline constexpr int kMenuSeparatorHeight = 7;
 
+// The screen rectangle of the item with this text in a shown popup menu
+// window; FALSE when `popup` is not one or holds no such item.
+BOOL PopupItemRect(HWND popup, std::u16string_view text, RECT* screen);
+
 }  // namespace win

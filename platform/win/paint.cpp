@@ -283,7 +283,10 @@ RECT VisibleScreenRect(HWND hwnd) {
   Window* w = table.Find(hwnd);
   if (!w) return {};
   RECT r = ScreenRectOf(hwnd);
-  for (Window* a = table.Find(w->parent); a && !Empty(r); a = table.Find(a->parent)) {
+  // A child pinned to the screen (the menu bar) is not clipped by the
+  // ancestors it lies outside of; its own children are clipped by it.
+  Window* a = w->pinnedToScreen ? nullptr : table.Find(w->parent);
+  for (; a && !Empty(r); a = a->pinnedToScreen ? nullptr : table.Find(a->parent)) {
     RECT c{};
     GetClientRect(a->handle, &c);
     POINT origin{0, 0};

@@ -28,6 +28,7 @@ LONG FrameWidth(const Window& w) {
 // Origin of the window's client area in screen coordinates.
 POINT ClientOrigin(const Window& w) {
   POINT origin{w.rect.left + FrameWidth(w), w.rect.top + FrameWidth(w)};
+  if (w.pinnedToScreen) return origin;
   if (Window* parent = WindowTable::Get().Find(w.parent)) {
     POINT p = ClientOrigin(*parent);
     origin.x += p.x;
@@ -106,7 +107,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   if (w.parent) {
     parentWindow->children.push_back(hwnd);
   } else {
-    table.topLevel().push_back(hwnd);
+    win::RaiseInZOrder(hwnd);
   }
 
   CREATESTRUCTW cs{param, instance, menu, parent, height, width, y, x, LONG(style), windowName,
@@ -118,7 +119,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   }
   if (!IsWindow(hwnd)) return nullptr;  // a handler destroyed it
   win::InvalidateWhole(hwnd);
-  if (!(style & WS_CHILD) && (style & WS_VISIBLE)) SetActiveWindow(hwnd);
+  if (!(style & WS_CHILD) && (style & WS_VISIBLE) && win::CanActivate(hwnd)) SetActiveWindow(hwnd);
   return hwnd;
 }
 
@@ -165,8 +166,9 @@ BOOL DestroyWindow(HWND hwnd) {
     // The owner, or else the topmost remaining visible window, takes over.
     HWND next = IsWindowVisible(owner) ? owner : nullptr;
     for (auto it = table.topLevel().rbegin(); !next && it != table.topLevel().rend(); ++it)
-      if (IsWindowVisible(*it)) next = *it;
+      if (IsWindowVisible(*it) && win::CanActivate(*it)) next = *it;
     if (next) SetActiveWindow(next);
+    else if (table.activationObserver) table.activationObserver(nullptr);  // none is active now
   }
   return TRUE;
 }
@@ -285,7 +287,8 @@ BOOL GetWindowRect(HWND hwnd, RECT* rect) {
   Window* w = Lookup(hwnd);
   if (!w || !rect) return FALSE;
   POINT origin{0, 0};
-  if (Window* parent = WindowTable::Get().Find(w->parent)) origin = ClientOrigin(*parent);
+  Window* parent = WindowTable::Get().Find(w->parent);
+  if (parent && !w->pinnedToScreen) origin = ClientOrigin(*parent);
   *rect = {w->rect.left + origin.x, w->rect.top + origin.y, w->rect.right + origin.x,
            w->rect.bottom + origin.y};
   return TRUE;
@@ -362,7 +365,8 @@ BOOL ShowWindow(HWND hwnd, int command) {
   }
   auto& table = WindowTable::Get();
   bool topLevel = !w->parent;
-  if (topLevel && show && command != SW_SHOWNA && command != SW_SHOWNOACTIVATE) {
+  if (topLevel && show && command != SW_SHOWNA && command != SW_SHOWNOACTIVATE &&
+      win::CanActivate(hwnd)) {
     SetActiveWindow(hwnd);
   } else if (!show && table.focus && (table.focus == hwnd || IsChild(hwnd, table.focus))) {
     SetFocus(topLevel ? nullptr : win::TopLevelOf(hwnd));

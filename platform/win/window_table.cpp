@@ -66,6 +66,7 @@ void WindowTable::Reset() {
   classes_.clear();
   topLevel_.clear();
   focus = capture = active = nullptr;
+  activationObserver = nullptr;
   ResetPainting();
 }
 
@@ -84,6 +85,41 @@ HWND TopLevelOf(HWND hwnd) {
   Window* w = table.Find(hwnd);
   while (w && w->parent) w = table.Find(w->parent);
   return w ? w->handle : nullptr;
+}
+
+BOOL PinToScreen(HWND child, const RECT& screen) {
+  Window* w = Lookup(child);
+  if (!w || !w->parent) return FALSE;
+  w->pinnedToScreen = true;
+  MoveWindow(child, screen.left, screen.top, screen.right - screen.left, screen.bottom - screen.top,
+             TRUE);
+  return TRUE;
+}
+
+bool CanActivate(HWND hwnd) {
+  Window* w = WindowTable::Get().Find(hwnd);
+  return w && !(w->exStyle & WS_EX_NOACTIVATE);
+}
+
+void RaiseInZOrder(HWND hwnd) {
+  auto& table = WindowTable::Get();
+  Window* w = table.Find(hwnd);
+  if (!w || w->parent) return;
+  auto& order = table.topLevel();
+  std::erase(order, hwnd);
+  auto topmost = [&](HWND h) {
+    Window* o = table.Find(h);
+    return o && (o->exStyle & WS_EX_TOPMOST);
+  };
+  // Above every window of its own band, below the first topmost one.
+  auto at = order.end();
+  if (!(w->exStyle & WS_EX_TOPMOST))
+    at = std::find_if(order.begin(), order.end(), topmost);
+  order.insert(at, hwnd);
+}
+
+void SetActivationObserver(std::function<void(HWND active)> observer) {
+  WindowTable::Get().activationObserver = std::move(observer);
 }
 
 }  // namespace win

@@ -2,6 +2,7 @@
 // keyed by handle. Internal to the platform; products use winuser.h.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -41,6 +42,9 @@ struct Window {
   HWND owner = nullptr;
   std::vector<HWND> children;  // z-order from the top: creation order
   bool destroying = false;
+  // A child whose rect is in screen coordinates and which may lie outside
+  // its parent (the menu bar at the bottom of the screen).
+  bool pinnedToScreen = false;
   std::unique_ptr<WindowState> state;
   // Painting: the invalid part in window coordinates (frame included; empty
   // when none), whether the background must be erased first, and what was
@@ -76,6 +80,8 @@ class WindowTable {
   HWND focus = nullptr;
   HWND capture = nullptr;
   HWND active = nullptr;
+  // Told of every change of the active window, after WM_ACTIVATE went out.
+  std::function<void(HWND active)> activationObserver;
 
  private:
   std::unordered_map<std::uintptr_t, std::unique_ptr<Window>> windows_;
@@ -98,5 +104,21 @@ void SetState(HWND hwnd, std::unique_ptr<WindowState> state);
 
 // The top-level window that holds hwnd (hwnd itself when it has no parent).
 HWND TopLevelOf(HWND hwnd);
+
+// Places a child in screen coordinates, outside its parent's area if need
+// be: its rect is taken as screen coordinates from now on, and input finds it
+// before its top-level window. FALSE for a dead window or a top-level one.
+BOOL PinToScreen(HWND child, const RECT& screen);
+
+// Whether a top-level window may become the active one: shell strips
+// (WS_EX_NOACTIVATE) never do.
+bool CanActivate(HWND hwnd);
+
+// Moves a top-level window to the top of its band: topmost windows
+// (WS_EX_TOPMOST) stay above all others.
+void RaiseInZOrder(HWND hwnd);
+
+// Sets the activation observer (empty: none); WindowTable::Reset drops it.
+void SetActivationObserver(std::function<void(HWND active)> observer);
 
 }  // namespace win

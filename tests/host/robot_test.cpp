@@ -4,6 +4,7 @@
 
 #include "../platform/win/dialog_template_writer.h"
 #include "../platform/win/msg_recorder.h"
+#include "sys/system.h"
 #include "win/dialog.h"
 
 namespace {
@@ -50,4 +51,26 @@ TEST_F(RobotTest, MissingControlsAndWrongDialogsAreErrors) {
   EXPECT_EQ(robot.errors()[2], "the program waits for input after the last step");
   MSG msg;
   EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE) && msg.message != WM_QUIT);
+}
+
+TEST_F(RobotTest, HoldMovesTheClockBetweenPressAndRelease) {
+  HWND pad = rec.Create("pad", WS_POPUP | WS_VISIBLE, {0, 26, 240, 294});
+  std::vector<std::int64_t> times;
+  rec.OnMessage("pad", [&](HWND, UINT m, WPARAM, LPARAM, LRESULT&) {
+    if (m == WM_LBUTTONDOWN || m == WM_LBUTTONUP) times.push_back(sys::NowSeconds());
+    return false;
+  });
+  {
+    host::Robot robot;
+    robot.Hold({50, 50}, 3).Tap({60, 60});
+    MSG m;
+    while (GetMessageW(&m, nullptr, 0, 0)) DispatchMessageW(&m);
+    EXPECT_EQ(rec.Log({WM_LBUTTONDOWN, WM_LBUTTONUP}).size(), 4u);
+  }
+  ASSERT_EQ(times.size(), 4u);
+  EXPECT_EQ(times[1] - times[0], 3);
+  EXPECT_EQ(times[3], times[2]);  // a tap takes no time
+  (void)pad;
+  // The robot's clock went with it: the real one is back.
+  EXPECT_GT(sys::NowSeconds(), 1700000000);
 }

@@ -199,3 +199,45 @@ TEST_F(WindowTest, StylusGoesToTheWindowUnderItOrTheCapture) {
   EnableWindow(top, FALSE);  // an owner under its modal dialog
   EXPECT_EQ(win::PostStylus(WM_LBUTTONDOWN, {20, 50}), nullptr);
 }
+
+TEST_F(WindowTest, PinnedChildrenTopmostBandAndWindowsThatNeverActivate) {
+  HWND top = rec.Create("top", WS_POPUP | WS_VISIBLE, {10, 40, 200, 200});
+  HWND pinned = rec.Create("pinned", WS_CHILD | WS_VISIBLE, {0, 0, 10, 10}, top, 3);
+  EXPECT_FALSE(win::PinToScreen(top, {0, 0, 1, 1}));  // only children
+  ASSERT_TRUE(win::PinToScreen(pinned, {0, 294, 240, 320}));
+  RECT r;
+  GetWindowRect(pinned, &r);
+  EXPECT_EQ(r, (RECT{0, 294, 240, 320}));
+  POINT p{5, 5};
+  ClientToScreen(pinned, &p);
+  EXPECT_EQ(p, (POINT{5, 299}));
+  EXPECT_EQ(win::WindowFromPoint({5, 299}), pinned);  // outside its parent, still found
+  EXPECT_EQ(GetParent(pinned), top);
+
+  HWND strip = CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, u"Recorder", nullptr,
+                               WS_POPUP | WS_VISIBLE, 0, 0, 240, 50, nullptr, nullptr, nullptr, nullptr);
+  EXPECT_EQ(GetActiveWindow(), top);  // created visible, yet not activated
+  HWND later = rec.Create("later", WS_POPUP | WS_VISIBLE, {0, 0, 240, 320});
+  EXPECT_EQ(GetActiveWindow(), later);
+  EXPECT_EQ(win::WindowFromPoint({5, 5}), strip);  // the topmost band stays above
+  EXPECT_EQ(SetActiveWindow(strip), nullptr);
+  DestroyWindow(later);
+  EXPECT_EQ(GetActiveWindow(), top);
+  DestroyWindow(top);
+  EXPECT_EQ(GetActiveWindow(), nullptr);  // never the strip
+}
+
+TEST_F(WindowTest, TheActivationObserverHearsEveryChange) {
+  std::vector<HWND> heard;
+  win::SetActivationObserver([&](HWND h) { heard.push_back(h); });
+  HWND a = rec.Create("a", WS_POPUP | WS_VISIBLE, kScreen);
+  HWND b = rec.Create("b", WS_POPUP | WS_VISIBLE, kScreen);
+  SetActiveWindow(b);  // no change, nothing heard
+  DestroyWindow(b);
+  DestroyWindow(a);
+  EXPECT_EQ(heard, (std::vector<HWND>{a, b, a, nullptr}));
+  win::WindowTable::Get().Reset();
+  rec.Install();
+  rec.Create("c", WS_POPUP | WS_VISIBLE, kScreen);
+  EXPECT_EQ(heard.size(), 4u);  // the reset dropped the observer
+}
