@@ -9,6 +9,7 @@
 #include "win/controls/button.h"
 #include "win/dialog.h"
 #include "win/dialog_builder.h"
+#include "win/controls/combobox.h"
 #include "win/controls/listview.h"
 #include "win/controls/register_controls.h"
 #include "win/controls/text_metrics.h"
@@ -309,4 +310,24 @@ TEST_F(PixelTest, DefaultEraseFillsWithTheClassBrush) {
   win::PaintPending();
   EXPECT_EQ(At(30, 56), GetSysColor(COLOR_HIGHLIGHT));
   EXPECT_EQ(At(10, 56), kBack);
+}
+
+TEST_F(PixelTest, TheDroppedListTakesTheListColoursOfTheCombosParent) {
+  rec.OnMessage("top", [](HWND, UINT m, WPARAM w, LPARAM, LRESULT& result) {
+    if (m != WM_CTLCOLORLISTBOX) return false;
+    static HBRUSH cream = CreateSolidBrush(RGB(250, 240, 200));
+    SetTextColor(reinterpret_cast<HDC>(w), RGB(0, 0, 255));
+    result = reinterpret_cast<LRESULT>(cream);
+    return true;
+  });
+  HWND combo = Child(u"COMBOBOX", u"", CBS_DROPDOWNLIST, {10, 10, 130, 100});
+  for (const char16_t* name : {u"Distance", u"Volume"})
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+  SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+  win::PaintPending();
+  RECT field;
+  GetWindowRect(combo, &field);
+  RECT secondRow{field.left + 2, field.bottom + 18, field.right - 2, field.bottom + 32};
+  EXPECT_GT(Count(secondRow, RGB(250, 240, 200)), 500);
+  EXPECT_GT(CountNear(secondRow, RGB(0, 0, 255)), 10);
 }
