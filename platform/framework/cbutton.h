@@ -16,4 +16,16 @@ class CButton : public CWnd {
     SendMessage(BM_SETSTYLE, WPARAM(style), LPARAM(redraw));
   }
   UINT GetButtonStyle() const { return UINT(GetStyle() & 0xFFFFu); }
+
+  // Draws an owner-drawn button; the parent's WM_DRAWITEM comes here when
+  // the parent's map does not take it. The default draws nothing.
+  virtual void DrawItem(DRAWITEMSTRUCT*) {}
+
+ protected:
+  BOOL OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* result) override {
+    if (message != WM_DRAWITEM) return FALSE;
+    DrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+    *result = TRUE;
+    return TRUE;
+  }
 };

@@ -4,6 +4,8 @@
 #include <memory>
 #include <unordered_map>
 
+#include "win/controls/button.h"
+
 namespace {
 
 // Bound objects and the temporary wrappers handed out by FromHandle.
@@ -124,8 +126,17 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (OnNotify(wParam, lParam, &result)) return result;
   }
+  if (message == WM_DRAWITEM && lParam) {
+    auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    LRESULT result = 0;
+    if (CWnd* child = FromHandlePermanent(dis->hwndItem);
+        child && child != this && child->OnChildNotify(message, wParam, lParam, &result))
+      return result;
+  }
   return Default();
 }
+
+BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) { return FALSE; }
 
 BOOL CWnd::OnCommand(WPARAM, LPARAM) { return FALSE; }
 BOOL CWnd::OnNotify(WPARAM, LPARAM, LRESULT*) { return FALSE; }

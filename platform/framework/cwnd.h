@@ -63,6 +63,11 @@ class CWnd {
   BOOL ModifyStyle(DWORD remove, DWORD add);
   BOOL ModifyStyleEx(DWORD remove, DWORD add);
   BOOL DestroyWindow();
+  // Painting: the whole client area (or `rect`) becomes invalid; UpdateWindow
+  // paints what is invalid now.
+  void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }
+  void InvalidateRect(const RECT* rect, BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, rect, erase); }
+  void UpdateWindow() { ::UpdateWindow(m_hWnd); }
 
   // The procedure of every bound window.
   static LRESULT WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -80,6 +85,10 @@ class CWnd {
   // WM_COMMAND and WM_NOTIFY without a map entry; TRUE when handled.
   virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
   virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
+  // A message about this control sent to its parent (WM_DRAWITEM), handed
+  // back to the control's own object when the parent's map has no entry for
+  // it. TRUE when handled, with the parent's answer in *result.
+  virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
   // Called after the window is gone and the object unbound.
   virtual void PostNcDestroy() {}
 

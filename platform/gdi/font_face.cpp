@@ -52,8 +52,11 @@ class FreeTypeFaceSize final : public FaceSize {
       if (!slot) slot = std::make_unique<Glyph>(Render(c));
       return *slot;
     }
-    auto it = others_.find(c);
-    if (it == others_.end()) it = others_.emplace(c, Render(c)).first;
+    // Beyond Latin-1 the cache is keyed by glyph, so its size is bounded by
+    // the font's glyph count whatever text comes through.
+    const FT_UInt index = FT_Get_Char_Index(face_, FT_ULong(c));
+    auto it = others_.find(index);
+    if (it == others_.end()) it = others_.emplace(index, Render(c)).first;
     return it->second;
   }
 
@@ -82,7 +85,7 @@ class FreeTypeFaceSize final : public FaceSize {
 
   FT_Face face_;
   std::array<std::unique_ptr<Glyph>, 256> latin_;
-  std::unordered_map<char32_t, Glyph> others_;
+  std::unordered_map<FT_UInt, Glyph> others_;
 };
 
 std::unique_ptr<FaceSize> OpenFace(bool bold, int pixelSize) {

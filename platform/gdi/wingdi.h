@@ -362,10 +362,10 @@ int GetDeviceCaps(HDC hdc, int index);
 BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop);
 
 // Copies a w x h block from (x1, y1) of hdcSrc to (x, y) of hdc through rop
-// (the pattern is hdc's brush). Source pixels outside the source's bitmap or
-// surface read as the source as it stands there: nothing is drawn for them.
-// hdcSrc may be null only for a rop that reads no source. FALSE with
-// ERROR_INVALID_HANDLE for a dead DC.
+// (the pattern is hdc's brush). Destination pixels whose source lies outside
+// the source's bitmap or surface are left as they are. hdcSrc may be null
+// only for a rop that reads no source. FALSE with ERROR_INVALID_HANDLE for a
+// dead DC.
 BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
 
 // BitBlt with scaling: the source block (xSrc, ySrc, wSrc, hSrc) is sampled
@@ -418,7 +418,8 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy);
 // padded to 32 bits; colour table from pbmi for 8 bits or fewer. *ppvBits
 // (when ppvBits is not null) receives the memory, zero-filled, valid until
 // the bitmap is deleted. Drawing reads the memory before it starts and
-// writes it back when it ends, so the caller's writes between calls show.
+// writes it back when it ends, so the caller's writes between calls show
+// (each call converts the whole bitmap: meant for small ones).
 // nullptr (and *ppvBits null) with ERROR_INVALID_PARAMETER for a null or
 // unsupported header, a usage other than DIB_RGB_COLORS, or a size beyond
 // the caps; hSection must be null.

@@ -16,6 +16,7 @@
 #include "framework/ctime.h"
 #include "framework/cwaitcursor.h"
 #include "framework_fixture.h"
+#include "gdi/surface.h"
 #include "host/headless/robot.h"
 #include "sys/system.h"
 
@@ -292,7 +293,7 @@ TEST(WaitCursorTest, OnlyTheOutermostWaitReachesTheHook) {
 
 TEST_F(ControlsTest, BitmapButtonLoadsItsSlotsFromTheResourceSource) {
   CBitmapButton button;
-  EXPECT_FALSE(button.LoadBitmaps(401, 402));  // no loader yet: ids kept, no images
+  EXPECT_FALSE(button.LoadBitmaps(401, 402));  // no such bitmaps: ids kept, no images
   EXPECT_EQ(button.GetBitmapId(CBitmapButton::kDown), 402u);
   EXPECT_EQ(button.GetBitmap(CBitmapButton::kUp), nullptr);
 
@@ -322,4 +323,31 @@ TEST_F(ControlsTest, BitmapButtonLoadsItsSlotsFromTheResourceSource) {
   });
   EXPECT_EQ(dlg.DoModal(), IDOK);
   EXPECT_TRUE(robot.errors().empty());
+}
+
+TEST_F(ControlsTest, BitmapButtonDrawsItsDownImageWhileHeld) {
+  CControlsDlg dlg;
+  host::Robot robot;
+  COLORREF up = 0, down = 0, after = 0;
+  POINT corner{};
+  robot.Do([&] {
+    ASSERT_TRUE(dlg.m_pic.LoadBitmaps(500, 501));
+    dlg.m_pic.Invalidate();
+    RECT r;
+    GetWindowRect(dlg.m_pic.m_hWnd, &r);
+    corner = {r.left, r.top};
+  });
+  robot.Do([&] { up = gdi::Screen().at(corner.x, corner.y); });
+  robot.PressControl(kPic);
+  robot.Do([&] { down = gdi::Screen().at(corner.x, corner.y); });
+  robot.ReleaseControl(kPic);
+  robot.Do([&] {
+    after = gdi::Screen().at(corner.x, corner.y);
+    dlg.EndDialog(IDOK);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_TRUE(robot.errors().empty());
+  EXPECT_EQ(up, RGB(176, 196, 222)) << "the tile's corner";
+  EXPECT_EQ(down, RGB(255, 255, 255)) << "the badge's corner";
+  EXPECT_EQ(after, up);
 }
