@@ -1,5 +1,4 @@
 // Menu objects and popup menu tracking; see menu.h.
-#include "win/menu_paint.h"
 #include "win/menu.h"
 
 #include <algorithm>
@@ -8,6 +7,7 @@
 
 #include "res/menu_template.h"
 #include "res/modules.h"
+#include "win/menu_paint.h"
 #include "win/queue.h"
 #include "win/screen_layout.h"
 #include "win/window_table.h"
@@ -128,14 +128,21 @@ void Finish(PopupState& s, UINT chosen) {
 
 UINT TrackAt(HMENU menu, UINT flags, POINT at, HWND owner);
 
+// Moves the highlight; the menu is drawn again when it changed.
+void SetHot(HWND hwnd, PopupState& s, int hot) {
+  if (s.hot == hot) return;
+  s.hot = hot;
+  InvalidateRect(hwnd, nullptr, FALSE);
+}
+
 void OnPenDown(HWND hwnd, PopupState& s, POINT p) {
-  s.hot = ItemAt(s, p, ClientWidth(hwnd));
+  SetHot(hwnd, s, ItemAt(s, p, ClientWidth(hwnd)));
   if (s.hot < 0) Finish(s, 0);  // a tap outside dismisses the menu
 }
 
 void OnPenUp(HWND hwnd, PopupState& s, POINT p, HWND owner) {
   int index = ItemAt(s, p, ClientWidth(hwnd));
-  s.hot = -1;
+  SetHot(hwnd, s, -1);
   if (index < 0 || !Selectable(s.items[size_t(index)])) return;
   const Item& item = s.items[size_t(index)];
   if (!item.submenu) return Finish(s, item.id);
@@ -147,7 +154,7 @@ void OnPenUp(HWND hwnd, PopupState& s, POINT p, HWND owner) {
   if (chosen) Finish(s, chosen);
 }
 
-void OnKey(PopupState& s, UINT key) {
+void OnKey(HWND hwnd, PopupState& s, UINT key) {
   int n = int(s.items.size());
   auto step = [&](int dir) {
     int i = s.hot;
@@ -157,8 +164,8 @@ void OnKey(PopupState& s, UINT key) {
     }
     return s.hot;
   };
-  if (key == VK_DOWN) s.hot = step(1);
-  if (key == VK_UP) s.hot = step(-1);
+  if (key == VK_DOWN) SetHot(hwnd, s, step(1));
+  if (key == VK_UP) SetHot(hwnd, s, step(-1));
   if (key == VK_ESCAPE) Finish(s, 0);
   if (key == VK_RETURN && s.hot >= 0 && !s.items[size_t(s.hot)].submenu)
     Finish(s, s.items[size_t(s.hot)].id);
@@ -166,41 +173,25 @@ void OnKey(PopupState& s, UINT key) {
 
 HWND g_trackOwner = nullptr;  // the owner of the innermost tracked menu
 
-std::vector<win::MenuRowLook> RowsOf(const std::vector<Item>& items) {
-  std::vector<win::MenuRowLook> rows;
-  for (const Item& i : items)
-    rows.push_back({i.text, RowHeight(i), (i.flags & MF_SEPARATOR) != 0,
-                    (i.flags & (MF_GRAYED | MF_DISABLED)) != 0, (i.flags & MF_CHECKED) != 0,
-                    i.submenu != nullptr});
-  return rows;
-}
-
 LRESULT OnPaint(HWND hwnd, const PopupState& s) {
   PAINTSTRUCT ps;
   HDC hdc = BeginPaint(hwnd, &ps);
-  win::PaintMenuPopup(hwnd, hdc, RowsOf(s.items), s.hot);
+  std::vector<win::MenuItemView> rows;
+  for (const Item& i : s.items) rows.push_back({i.flags, i.id, i.text, i.submenu});
+  RECT client;
+  GetClientRect(hwnd, &client);
+  if (hdc) win::PaintPopupMenu(hdc, client, rows, s.hot);
   EndPaint(hwnd, &ps);
   return 0;
 }
 
-LRESULT Dispatch(HWND hwnd, PopupState* s, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Every message goes through Dispatch; a new hot row repaints the popup.
 LRESULT PopupProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   PopupState* s = win::StateOf<PopupState>(hwnd);
   if (!s) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_PAINT) return OnPaint(hwnd, *s);
-  int hot = s->hot;
-  LRESULT result = Dispatch(hwnd, s, message, wParam, lParam);
-  if ((s = win::StateOf<PopupState>(hwnd)) != nullptr && s->hot != hot)
-    InvalidateRect(hwnd, nullptr, FALSE);
-  return result;
-}
-
-LRESULT Dispatch(HWND hwnd, PopupState* s, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_LBUTTONDOWN: OnPenDown(hwnd, *s, PointFromLParam(lParam)); return 0;
-    case WM_MOUSEMOVE: s->hot = ItemAt(*s, PointFromLParam(lParam), ClientWidth(hwnd)); return 0;
+    case WM_MOUSEMOVE: SetHot(hwnd, *s, ItemAt(*s, PointFromLParam(lParam), ClientWidth(hwnd))); return 0;
+    case WM_PAINT: return OnPaint(hwnd, *s);
     case WM_LBUTTONUP: OnPenUp(hwnd, *s, PointFromLParam(lParam), g_trackOwner); return 0;
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lParam) != hwnd && !s->done) Finish(*s, 0);
@@ -218,9 +209,11 @@ void EnsurePopupClass() {
   RegisterClassW(&wc);
 }
 
-// Width of the widest item, as the painter lays it out.
+// Width of the widest item, measured in the font as the painter lays it out.
 LONG PopupWidth(const std::vector<Item>& items) {
-  return std::min<LONG>(win::MenuPopupWidth(RowsOf(items)), kScreen.right);
+  std::vector<win::MenuItemView> rows;
+  for (const Item& i : items) rows.push_back({i.flags, i.id, i.text, i.submenu});
+  return std::min<LONG>(win::PopupMenuWidth(rows), kScreen.right);
 }
 
 UINT TrackAt(HMENU menu, UINT flags, POINT at, HWND owner) {
@@ -251,11 +244,7 @@ UINT TrackAt(HMENU menu, UINT flags, POINT at, HWND owner) {
   win::RunNestedLoop([&] { return !IsWindow(popup) || s->done; },
                      [&](MSG& msg) {
                        if (msg.message != WM_KEYDOWN && msg.message != WM_CHAR) return false;
-                       if (msg.message == WM_KEYDOWN && IsWindow(popup)) {
-                         int hot = s->hot;
-                         OnKey(*s, UINT(msg.wParam));
-                         if (s->hot != hot) InvalidateRect(popup, nullptr, FALSE);
-                       }
+                       if (msg.message == WM_KEYDOWN && IsWindow(popup)) OnKey(popup, *s, UINT(msg.wParam));
                        return true;  // keys belong to the menu while it is up
                      });
   g_trackOwner = outerOwner;

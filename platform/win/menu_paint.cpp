@@ -10,49 +10,47 @@
 namespace win {
 namespace {
 
-constexpr int kTextLeft = 14;    // room for a check mark before the text
-constexpr int kArrowRoom = 14;   // room for a submenu arrow after it
-constexpr int kMinWidth = 60;
+constexpr LONG kTextIndent = 14;  // room for the tick
+constexpr LONG kArrowWidth = 10;
 
-// The text before a tab; what follows it is an accelerator, not shown here.
+// Text before a tab is the item's name; what follows (an accelerator) is
+// not shown on the handheld.
 std::u16string Label(const std::u16string& text) { return text.substr(0, text.find(u'\t')); }
 
 }  // namespace
 
-LONG MenuPopupWidth(const std::vector<MenuRowLook>& rows) {
+LONG PopupMenuWidth(const std::vector<MenuItemView>& rows) {
   int widest = 0;
-  for (const MenuRowLook& r : rows) widest = std::max(widest, gdi::SystemTextWidth(Label(r.text)));
-  return std::max(kMinWidth, kTextLeft + widest + kArrowRoom);
+  for (const MenuItemView& row : rows)
+    if (!(row.flags & MF_SEPARATOR)) widest = std::max(widest, gdi::SystemTextWidth(Label(row.text)));
+  // Frame, tick room, text, arrow room, frame, and a little air.
+  return std::max<LONG>(60, 1 + kTextIndent + widest + kArrowWidth + 2 + 1 + 4);
 }
 
-void PaintMenuPopup(HWND popup, HDC hdc, const std::vector<MenuRowLook>& rows, int hot) {
-  if (!hdc) return;
-  RECT client{};
-  GetClientRect(popup, &client);
-  RECT inside = style::DrawFrame(hdc, client, style::Frame::kPopup);
+void PaintPopupMenu(HDC hdc, const RECT& client, const std::vector<MenuItemView>& rows, int hot) {
+  style::DrawFrame(hdc, client, style::Frame::kPopup);
   SetBkMode(hdc, TRANSPARENT);
-  LONG top = 0;
+  LONG top = client.top;
   for (size_t i = 0; i < rows.size(); ++i) {
-    const MenuRowLook& r = rows[i];
-    // The first and last rows give their outer pixel line to the frame.
-    RECT row{inside.left, std::max(top, inside.top), inside.right,
-             std::min(top + r.height, inside.bottom)};
-    top += r.height;
-    if (r.separator) {
-      style::DrawSeparator(hdc, row);
+    const MenuItemView& row = rows[i];
+    bool separator = row.flags & MF_SEPARATOR;
+    RECT r{client.left + 1, top, client.right - 1, top + (separator ? kMenuSeparatorHeight : kMenuRowHeight)};
+    top = r.bottom;
+    if (separator) {
+      style::DrawSeparator(hdc, r);
       continue;
     }
+    bool greyed = row.flags & (MF_GRAYED | MF_DISABLED);
     COLORREF color = style::TextColor(style::Frame::kPopup);
-    if (int(i) == hot && !r.grayed) color = style::FillSelection(hdc, row);
-    if (r.grayed) color = GetSysColor(COLOR_GRAYTEXT);
-    if (r.checked) style::DrawTick(hdc, {row.left + 2, row.top + 3, row.left + 12, row.bottom - 3}, color);
-    RECT text{row.left + kTextLeft - 1, row.top, row.right - kArrowRoom, row.bottom};
-    std::u16string label = Label(r.text);
+    if (int(i) == hot && !greyed) color = style::FillSelection(hdc, r);
+    if (greyed) color = GetSysColor(COLOR_GRAYTEXT);
+    if (row.flags & MF_CHECKED) style::DrawTick(hdc, {r.left + 2, r.top + 4, r.left + 12, r.bottom - 4}, color);
+    if (row.submenu)
+      style::DrawArrow(hdc, {r.right - kArrowWidth - 2, r.top, r.right - 2, r.bottom}, style::Arrow::kRight, color);
+    RECT textRect{r.left + kTextIndent, r.top, r.right - kArrowWidth - 2, r.bottom};
+    std::u16string label = Label(row.text);
     SetTextColor(hdc, color);
-    DrawTextW(hdc, label.c_str(), int(label.size()), &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
-    if (r.submenu)
-      style::DrawArrow(hdc, {row.right - kArrowRoom, row.top, row.right, row.bottom},
-                       style::Arrow::kRight, color);
+    DrawTextW(hdc, label.c_str(), int(label.size()), &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
   }
 }
 

@@ -1,30 +1,21 @@
-// How a popup menu ("#32768") looks: a white panel with a black frame, its
-// items' texts (greyed when disabled), the item under the pen in the
-// selection colour, separators as a thin line, and an arrow beside items
-// that open a submenu.
+// How a shown popup menu looks: a white panel with a black frame, one row a
+// item (kMenuRowHeight) with its text, greyed items in grey, a tick before a
+// checked one, an arrow after one that opens a submenu, separators as thin
+// lines, and the highlighted row in the selection colour.
 #pragma once
 
-#include <string>
 #include <vector>
 
-#include "win/winuser.h"
+#include "win/menu.h"
 
 namespace win {
 
-struct MenuRowLook {
-  std::u16string text;
-  int height = 0;
-  bool separator = false;
-  bool grayed = false;
-  bool checked = false;
-  bool submenu = false;
-};
+// Paints the rows of a popup menu into `client`; `hot` is the highlighted
+// row (-1: none).
+void PaintPopupMenu(HDC hdc, const RECT& client, const std::vector<MenuItemView>& rows, int hot);
 
-// Width a popup needs for these rows: the widest text plus the room for a
-// check mark and a submenu arrow.
-LONG MenuPopupWidth(const std::vector<MenuRowLook>& rows);
-
-// Paints the whole popup, `hot` (or -1) highlighted; nothing on a null DC.
-void PaintMenuPopup(HWND popup, HDC hdc, const std::vector<MenuRowLook>& rows, int hot);
+// The width a popup needs so that its widest item's text fits between the
+// tick's room and the submenu arrow's, in the System font; at least 60.
+LONG PopupMenuWidth(const std::vector<MenuItemView>& rows);
 
 }  // namespace win

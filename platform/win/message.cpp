@@ -46,6 +46,9 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTEXT: {
       auto* text = reinterpret_cast<const char16_t*>(lParam);
       w->text = text ? text : u"";
+      // The active window's title shows in the shell: it hears of the change.
+      auto& table = WindowTable::Get();
+      if (hwnd == table.active && table.activationObserver) table.activationObserver(hwnd);
       return TRUE;
     }
     case WM_GETTEXT:

@@ -1,6 +1,8 @@
 // The window system's side of the drawing layer; see paint_surface.h.
 #include "win/paint_surface.h"
 
+#include <cstdint>
+
 #include "gdi/surface.h"
 #include "gdi/wingdi.h"
 #include "win/controls/style_painter.h"
@@ -47,8 +49,15 @@ LRESULT DefaultEraseBackground(HWND hwnd, HDC hdc) {
   if (!w || !hdc || !w->cls->wc.hbrBackground) return 0;
   RECT client{};
   GetClientRect(hwnd, &client);
-  // The class brush may be a system colour index + 1, as FillRect takes it.
-  return FillRect(hdc, &client, w->cls->wc.hbrBackground) ? 1 : 0;
+  // The class brush may be a system colour + 1, as classes write
+  // (HBRUSH)(COLOR_BTNFACE + 1), with or without the platform's index flag.
+  HBRUSH brush = w->cls->wc.hbrBackground;
+  auto value = reinterpret_cast<std::uintptr_t>(brush);
+  if (value & std::uintptr_t(SYS_COLOR_INDEX_FLAG)) {
+    int index = int(value & 0xFF) - 1;
+    if (index < 0 || !(brush = GetSysColorBrush(index))) return 0;
+  }
+  return FillRect(hdc, &client, brush) ? 1 : 0;
 }
 
 }  // namespace win

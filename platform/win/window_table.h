@@ -80,7 +80,8 @@ class WindowTable {
   HWND focus = nullptr;
   HWND capture = nullptr;
   HWND active = nullptr;
-  // Told of every change of the active window, after WM_ACTIVATE went out.
+  // Told of every change of the active window, after WM_ACTIVATE went out,
+  // and of every new text of the active window.
   std::function<void(HWND active)> activationObserver;
 
  private:

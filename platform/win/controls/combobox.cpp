@@ -740,6 +740,7 @@ LRESULT OnListPaint(HWND list, const ListState& l) {
   if (const ComboState* s = Get(l.combo)) {
     ListLayout layout = LayoutOfList(list, *s);
     win::ComboListLook look;
+    look.combo = l.combo;
     int shown = VisibleRows(*s);
     for (int i = s->top; i < int(s->items.size()) && i < s->top + shown; ++i)
       look.rows.push_back(s->items[size_t(i)].text);

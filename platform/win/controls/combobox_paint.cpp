@@ -49,8 +49,11 @@ void PaintComboList(HWND list, HDC hdc, const ComboListLook& look) {
   if (!hdc) return;
   RECT client{};
   GetClientRect(list, &client);
-  style::DrawFrame(hdc, client, style::Frame::kPopup);
-  COLORREF text = style::TextColor(style::Frame::kPopup);
+  RECT inside = style::DrawFrame(hdc, client, style::Frame::kPopup);
+  // The combo's parent colours the rows, as it would a list box's.
+  ControlColors colors = RequestControlColorsOf(GetParent(look.combo), list, hdc, WM_CTLCOLORLISTBOX);
+  FillRect(hdc, &inside, colors.background);
+  COLORREF text = GetTextColor(hdc);
   for (size_t i = 0; i < look.rows.size(); ++i) {
     LONG top = look.rowsRect.top + LONG(i) * look.itemHeight;
     RECT row{look.rowsRect.left, top, look.rowsRect.right, top + look.itemHeight};

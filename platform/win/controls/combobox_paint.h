@@ -23,6 +23,7 @@ struct ComboFieldLook {
 void PaintComboField(HWND hwnd, HDC hdc, const ComboFieldLook& look);
 
 struct ComboListLook {
+  HWND combo = nullptr;              // whose parent colours the list
   std::vector<std::u16string> rows;  // the visible rows, from the top
   int highlighted = -1;              // among `rows`
   int itemHeight = 0;

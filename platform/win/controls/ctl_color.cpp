@@ -17,7 +17,10 @@ HBRUSH DefaultControlColors(HDC hdc, UINT message) {
 }
 
 ControlColors RequestControlColors(HWND control, HDC hdc, UINT message) {
-  HWND parent = GetParent(control);
+  return RequestControlColorsOf(GetParent(control), control, hdc, message);
+}
+
+ControlColors RequestControlColorsOf(HWND parent, HWND control, HDC hdc, UINT message) {
   if (hdc) DefaultControlColors(hdc, message);  // what a parent changes starts from these
   LRESULT answer = parent && hdc ? SendMessageW(parent, message, reinterpret_cast<WPARAM>(hdc),
                                                 reinterpret_cast<LPARAM>(control))

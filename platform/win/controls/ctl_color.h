@@ -18,6 +18,10 @@ struct ControlColors {
 // DefaultControlColors. A null DC gets the default brush only.
 ControlColors RequestControlColors(HWND control, HDC hdc, UINT message);
 
+// The same, asking `parent` (a part of a control asks the control's parent:
+// a combo box's dropped list, for instance).
+ControlColors RequestControlColorsOf(HWND parent, HWND control, HDC hdc, UINT message);
+
 // The platform's answer to a WM_CTLCOLOR* message, as DefWindowProc gives
 // it: text and background colours set on `hdc` (when not null) and the
 // system brush returned. Fields and lists are white with black text; the

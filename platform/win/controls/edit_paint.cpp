@@ -1,6 +1,8 @@
 // The edit painter; see edit_paint.h.
 #include "win/controls/edit_paint.h"
 
+#include <string>
+
 #include "gdi/wingdi.h"
 #include "win/controls/ctl_color.h"
 #include "win/controls/style_painter.h"
@@ -9,17 +11,22 @@
 namespace win {
 namespace {
 
-// Draws the characters [from, to) of a line, each in its own cell as the
-// edit measures it, in `color`; returns the x after them.
-int DrawChars(HDC hdc, const EditLine& line, size_t from, size_t to, int x, COLORREF color,
-              bool password) {
+// The characters [from, to) of a line as shown (stars for a password).
+std::u16string Shown(const EditLine& line, size_t from, size_t to, bool password) {
+  return password ? std::u16string(to - from, u'*') : std::u16string(line.text.substr(from, to - from));
+}
+
+// Where the boundary before character `k` of a line lies, as the edit
+// measures it.
+int XOf(const EditLine& line, size_t k, bool password) {
+  return line.x + metrics::TextWidth(Shown(line, 0, k, password));
+}
+
+void DrawRun(HDC hdc, const EditLine& line, size_t from, size_t to, COLORREF color, bool password) {
+  if (from >= to) return;
+  std::u16string text = Shown(line, from, to, password);
   SetTextColor(hdc, color);
-  for (size_t i = from; i < to; ++i) {
-    char16_t c = password ? u'*' : line.text[i];
-    TextOutW(hdc, x, line.y, &c, 1);
-    x += metrics::CharWidth(c);
-  }
-  return x;
+  TextOutW(hdc, XOf(line, from, password), line.y, text.c_str(), int(text.size()));
 }
 
 void PaintLine(HDC hdc, const EditLine& line, const EditLook& look, COLORREF text) {
@@ -27,15 +34,16 @@ void PaintLine(HDC hdc, const EditLine& line, const EditLook& look, COLORREF tex
   // The selected part of this line, in its own positions.
   size_t lo = look.selLo > line.start ? std::min(look.selLo - line.start, n) : 0;
   size_t hi = look.selHi > line.start ? std::min(look.selHi - line.start, n) : 0;
-  bool showSelection = look.focused && hi > lo;
-  int x = DrawChars(hdc, line, 0, showSelection ? lo : n, line.x, text, look.password);
-  if (!showSelection) return;
-  int selWidth = metrics::TextWidth(look.password ? std::u16string(hi - lo, u'*')
-                                                  : std::u16string(line.text.substr(lo, hi - lo)));
-  RECT band{x, line.y, x + selWidth, line.y + metrics::kLineHeight};
+  if (!look.focused || hi <= lo) {
+    DrawRun(hdc, line, 0, n, text, look.password);
+    return;
+  }
+  RECT band{XOf(line, lo, look.password), line.y, XOf(line, hi, look.password),
+            line.y + metrics::kLineHeight};
   COLORREF onSelection = style::FillSelection(hdc, band);
-  x = DrawChars(hdc, line, lo, hi, x, onSelection, look.password);
-  DrawChars(hdc, line, hi, n, x, text, look.password);
+  DrawRun(hdc, line, 0, lo, text, look.password);
+  DrawRun(hdc, line, lo, hi, onSelection, look.password);
+  DrawRun(hdc, line, hi, n, text, look.password);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The one place where the text controls learn how wide a character is and
-// how tall a line or a list row is: the "System" font's own advances, so
-// that where a control puts its caret and selection and where the pen finds
-// a character agree with what the drawing layer draws.
+// how tall a line or a list row is: widths are the "System" font's own
+// (gdi/text.h, the same measure as GetTextExtentPoint32W), a line is the
+// font's line height, which is the dialog base unit down (14).
 #pragma once
 
 #include <string_view>
@@ -14,11 +14,7 @@ namespace win::metrics {
 inline int CharWidth(char16_t c) { return gdi::SystemTextWidth(std::u16string_view(&c, 1)); }
 
 // Width in pixels of a run of text on one line.
-inline int TextWidth(std::u16string_view text) {
-  int width = 0;
-  for (char16_t c : text) width += CharWidth(c);
-  return width;
-}
+inline int TextWidth(std::u16string_view text) { return gdi::SystemTextWidth(text); }
 
 // Height in pixels of one line of edit text.
 inline constexpr int kLineHeight = 14;

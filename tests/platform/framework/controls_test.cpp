@@ -17,6 +17,7 @@
 #include "framework/ctime.h"
 #include "framework/cwaitcursor.h"
 #include "framework_fixture.h"
+#include "gdi/surface.h"
 #include "host/headless/robot.h"
 #include "res/resources.h"
 #include "sys/system.h"
@@ -351,4 +352,31 @@ TEST_F(ControlsTest, BitmapButtonLoadsItsSlotsFromTheResourceSource) {
   });
   EXPECT_EQ(dlg.DoModal(), IDOK);
   EXPECT_TRUE(robot.errors().empty());
+}
+
+TEST_F(ControlsTest, BitmapButtonDrawsItsDownImageWhileHeld) {
+  CControlsDlg dlg;
+  host::Robot robot;
+  COLORREF up = 0, down = 0, after = 0;
+  POINT corner{};
+  robot.Do([&] {
+    ASSERT_TRUE(dlg.m_pic.LoadBitmaps(500, 501));
+    dlg.m_pic.Invalidate();
+    RECT r;
+    GetWindowRect(dlg.m_pic.m_hWnd, &r);
+    corner = {r.left, r.top};
+  });
+  robot.Do([&] { up = gdi::Screen().at(corner.x, corner.y); });
+  robot.PressControl(kPic);
+  robot.Do([&] { down = gdi::Screen().at(corner.x, corner.y); });
+  robot.ReleaseControl(kPic);
+  robot.Do([&] {
+    after = gdi::Screen().at(corner.x, corner.y);
+    dlg.EndDialog(IDOK);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_TRUE(robot.errors().empty());
+  EXPECT_EQ(up, RGB(176, 196, 222)) << "the tile's corner";
+  EXPECT_EQ(down, RGB(255, 255, 255)) << "the badge's corner";
+  EXPECT_EQ(after, up);
 }

@@ -4,6 +4,10 @@
 
 #include <vector>
 
+#include <cstdlib>
+#include <string>
+
+#include "gdi/surface.h"
 #include "host/headless/robot.h"
 #include "shell/message_box.h"
 #include "sys/system.h"
@@ -61,4 +65,26 @@ TEST_F(MessageBoxTest, ButtonsKeysAndSound) {
     EXPECT_EQ(MessageBoxW(nullptr, u"x", u"t", MB_OKCANCEL), IDCANCEL);
   }
   EXPECT_EQ(MessageBoxW(nullptr, u"x", u"t", 0x0F), 0);  // no such button set
+}
+
+TEST_F(MessageBoxTest, ItsTextAndButtonsReachTheScreen) {
+  host::Robot robot;
+  int inkInText = 0, buttonFrames = 0;
+  robot.Do([&] {
+    // The screen as the loop left it before asking for input.
+    const char* shot = std::getenv("MENSORA_SHOT_DIR");
+    if (shot) gdi::WriteScreenPng(std::string(shot) + "/message_box.png");
+    HWND box = GetActiveWindow();
+    HWND yes = GetDlgItem(box, IDYES);
+    RECT r;
+    GetWindowRect(yes, &r);
+    buttonFrames = gdi::Screen().at(r.left, r.top) == RGB(0, 0, 0);
+    GetWindowRect(box, &r);
+    for (LONG y = r.top; y < r.bottom; ++y)
+      for (LONG x = r.left; x < r.right; ++x) inkInText += gdi::Screen().at(x, y) == RGB(0, 0, 0);
+  });
+  robot.TapControl(IDYES);
+  EXPECT_EQ(MessageBoxW(nullptr, u"Save the changes?", u"Custom", MB_YESNO), IDYES);
+  EXPECT_TRUE(buttonFrames);
+  EXPECT_GT(inkInText, 200) << "frames and text in black";
 }

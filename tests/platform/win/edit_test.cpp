@@ -3,22 +3,18 @@
 // multi-line wrapping and scrolling.
 #include "win/controls/edit.h"
 
-
 #include <functional>
 
 #include "dialog_template_writer.h"
 #include "msg_recorder.h"
 #include "win/clipboard.h"
-#include "win/controls/text_metrics.h"
 #include "win/dialog.h"
 #include "win/input.h"
 
 namespace {
 
 constexpr int kId = 1005;
-// Where the boundary before character k lies in a run of digits, which are
-// all as wide as "0" in the font (the stylus tests tap such texts).
-int BoundaryX(int k) { return win::metrics::TextWidth(std::u16string(size_t(k), u'0')); }
+constexpr int kCharWidth = 7;  // the stand-in metric
 constexpr int kMargin = 1;
 
 RecordedMessage Command(WORD code) { return {"dlg", WM_COMMAND, MAKELONG(WORD(kId), code), true}; }
@@ -53,7 +49,7 @@ class EditTest : public WindowTest {
   }
   // Client point of the boundary before character `k` of a left-aligned line.
   static POINT Screen(HWND edit, int k, int y = 5) {
-    POINT p{kMargin + BoundaryX(k), y};
+    POINT p{kMargin + k * kCharWidth, y};
     ClientToScreen(edit, &p);
     return p;
   }
@@ -289,11 +285,10 @@ TEST_F(EditTest, StylusPlacesTheCaretAndDragSelects) {
 }
 
 TEST_F(EditTest, MultiLineWrapsAtWordsAndBreaks) {
-  // As wide as "abcdefghij" plus the margins: that and "three four" fit a line.
-  int width = 2 * kMargin + win::metrics::TextWidth(u"abcdefghij");
-  HWND edit = Make(ES_MULTILINE | ES_READONLY | WS_VSCROLL, width, 42,
-                   u"one two three four\r\nabcdefghijklmnop\r\n");
-  // "one two " | "three four" | "abcdefghij" | "klmnop" | ""
+  // 72 pixels less the margins: ten digits a line (digits are 7 pixels wide).
+  HWND edit = Make(ES_MULTILINE | ES_READONLY | WS_VSCROLL, 72, 42,
+                   u"one two three four\r\n0123456789012345\r\n");
+  // "one two " | "three four" | "0123456789" | "012345" | ""
   EXPECT_EQ(SendMessageW(edit, EM_GETLINECOUNT, 0, 0), 5);
   EXPECT_EQ(SendMessageW(edit, EM_LINEINDEX, 1, 0), 8);
   EXPECT_EQ(SendMessageW(edit, EM_LINEINDEX, 2, 0), 20);

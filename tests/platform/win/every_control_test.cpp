@@ -19,6 +19,9 @@
 #include "win/controls/updown.h"
 #include "win/dialog.h"
 #include "win/menu.h"
+#include "win/paint.h"
+#include "gdi/surface.h"
+#include "gdi/wingdi.h"
 
 namespace {
 
@@ -200,4 +203,17 @@ TEST_F(EveryControlTest, MenuBarMessageBoxAndHoldPopup) {
   EXPECT_EQ(seen.answer, IDYES);
   EXPECT_EQ(seen.held, 40011u);
   EXPECT_EQ(seen.commands, (std::vector<int>{40001, 40003, IDCANCEL}));
+}
+
+TEST_F(EveryControlTest, TheDialogWithItsMenuBarOnTheScreen) {
+  robot->TapControl(1003).TapControl(1010).Type(u"42").Do([&] {
+    win::PaintPending();
+    std::string error;
+    EXPECT_TRUE(gdi::WriteScreenPng(std::string(OUTPUT_DIR) + "/every_control_shell.png", &error)) << error;
+    // The menu bar's grey strip under the dialog, the task bar's blue above.
+    EXPECT_EQ(gdi::Screen().at(200, 300), RGB(212, 208, 200));
+    EXPECT_EQ(gdi::Screen().at(200, 5), RGB(0, 0, 128));
+  }).TapClose();
+  EXPECT_EQ(Run(), IDCANCEL);
+  EXPECT_TRUE(robot->errors().empty()) << robot->errors().front();
 }

@@ -233,11 +233,13 @@ TEST_F(WindowTest, TheActivationObserverHearsEveryChange) {
   HWND a = rec.Create("a", WS_POPUP | WS_VISIBLE, kScreen);
   HWND b = rec.Create("b", WS_POPUP | WS_VISIBLE, kScreen);
   SetActiveWindow(b);  // no change, nothing heard
+  SetWindowTextW(a, u"behind");  // not the active one: nothing heard
+  SetWindowTextW(b, u"title");
   DestroyWindow(b);
   DestroyWindow(a);
-  EXPECT_EQ(heard, (std::vector<HWND>{a, b, a, nullptr}));
+  EXPECT_EQ(heard, (std::vector<HWND>{a, b, b, a, nullptr}));
   win::WindowTable::Get().Reset();
   rec.Install();
   rec.Create("c", WS_POPUP | WS_VISIBLE, kScreen);
-  EXPECT_EQ(heard.size(), 4u);  // the reset dropped the observer
+  EXPECT_EQ(heard.size(), 5u);  // the reset dropped the observer
 }
