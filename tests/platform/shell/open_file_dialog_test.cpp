@@ -297,6 +297,17 @@ TEST(FileListingTest, FiltersFromTheirText) {
   EXPECT_TRUE(shell::ParseFileFilter(u"").empty());
 }
 
+TEST(FileListingTest, TheFrameworkFormWithOneOrTwoFinalBars) {
+  for (const char16_t* text : {u"Table files (*.dat)|*.dat|All files (*.*)|*.*|",
+                               u"Table files (*.dat)|*.dat|All files (*.*)|*.*||"}) {
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_EXPLORER, text);
+    auto filters = shell::ParseFileFilter(dialog.m_ofn.lpstrFilter);
+    ASSERT_EQ(filters.size(), 2u) << base::ToUtf8(text);
+    EXPECT_EQ(filters[1].description, u"All files (*.*)");
+    EXPECT_EQ(filters[1].patterns, std::vector<std::u16string>{u"*.*"});
+  }
+}
+
 TEST(FileListingTest, PathsJoinNormaliseAndGoUp) {
   EXPECT_EQ(shell::JoinPath(u"\\", u"a.txt"), u"\\a.txt");
   EXPECT_EQ(shell::JoinPath(u"\\My Documents", u"a.txt"), u"\\My Documents\\a.txt");
