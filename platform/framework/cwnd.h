@@ -63,6 +63,11 @@ class CWnd {
   BOOL ModifyStyle(DWORD remove, DWORD add);
   BOOL ModifyStyleEx(DWORD remove, DWORD add);
   BOOL DestroyWindow();
+  // Painting: the whole client area (or `rect`) becomes invalid; UpdateWindow
+  // paints what is invalid now.
+  void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }
+  void InvalidateRect(const RECT* rect, BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, rect, erase); }
+  void UpdateWindow() { ::UpdateWindow(m_hWnd); }
 
   // The procedure of every bound window.
   static LRESULT WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
