@@ -804,11 +804,13 @@ win::ListViewLook LookOf(HWND hwnd, const ListViewState& s) {
     row.texts.push_back(item.text);
     row.texts.insert(row.texts.end(), item.subTexts.begin(), item.subTexts.end());
     row.selected = (item.state & LVIS_SELECTED) != 0;
+    row.image = item.image;
     look.rows.push_back(std::move(row));
   }
   look.top = s.top;
   look.headerHeight = HeaderHeight(hwnd);
   look.iconWidth = IconWidth(s);
+  look.smallImages = s.images[LVSIL_SMALL];
   look.fullRow = WholeRowHits(s);
   look.enabled = IsWindowEnabled(hwnd) != FALSE;
   look.background = s.background;

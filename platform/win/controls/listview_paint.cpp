@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "gdi/wingdi.h"
+#include "win/controls/image_list.h"
 #include "win/controls/style_painter.h"
 #include "win/controls/text_metrics.h"
 
@@ -57,6 +58,8 @@ void PaintRow(HDC hdc, const ListViewLook& look, const ListViewRowLook& row, LON
     } else if (!row.selected && look.textBackground != look.background) {
       style::FillColor(hdc, cell, look.textBackground);
     }
+    if (i == 0 && look.smallImages)
+      ImageList_Draw(look.smallImages, row.image, hdc, x, top, row.selected ? ILD_SELECTED : ILD_NORMAL);
     DrawCell(hdc, text, cell, AlignOf(c), cellColor);
     x += c.width;
   }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "win/winuser.h"
+#include "win/controls/listview.h"
 
 namespace win {
 
@@ -22,6 +23,7 @@ struct ListViewColumnLook {
 struct ListViewRowLook {
   std::vector<std::u16string> texts;  // column by column
   bool selected = false;
+  int image = 0;  // index in the small image list
 };
 
 struct ListViewLook {
@@ -30,6 +32,7 @@ struct ListViewLook {
   int top = 0;                        // first visible row
   int headerHeight = 0;
   int iconWidth = 0;                  // room before the first column's text
+  HIMAGELIST smallImages = nullptr;   // the rows' icons, when set
   bool fullRow = false;
   bool enabled = true;
   COLORREF background = 0, textBackground = 0, textColor = 0;
