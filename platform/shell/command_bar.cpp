@@ -168,12 +168,7 @@ LRESULT CommandBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
 namespace shell {
 
 void RegisterCommandBarClass() {
-  WNDCLASSW wc;
-  if (GetClassInfoW(nullptr, kCommandBarClass, &wc)) return;
-  wc = WNDCLASSW{};
-  wc.lpfnWndProc = &CommandBarProc;
-  wc.lpszClassName = kCommandBarClass;
-  RegisterClassW(&wc);
+  win::RegisterSystemClass(kCommandBarClass, &CommandBarProc);
 }
 
 std::vector<CommandBarPart> CommandBarParts(HWND bar) {

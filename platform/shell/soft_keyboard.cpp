@@ -184,12 +184,7 @@ int SoftKeyboardHeldKey() {
 }
 
 void RegisterSoftKeyboardClass() {
-  WNDCLASSW wc;
-  if (GetClassInfoW(nullptr, kSoftKeyboardClass, &wc)) return;
-  wc = WNDCLASSW{};
-  wc.lpfnWndProc = &PanelProc;
-  wc.lpszClassName = kSoftKeyboardClass;
-  RegisterClassW(&wc);
+  win::RegisterSystemClass(kSoftKeyboardClass, &PanelProc);
 }
 
 void ResetSoftKeyboard() { ThePanel() = Panel{}; }

@@ -78,12 +78,7 @@ LRESULT TaskBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
 namespace shell {
 
 void RegisterTaskBarClass() {
-  WNDCLASSW wc;
-  if (GetClassInfoW(nullptr, kTaskBarClass, &wc)) return;
-  wc = WNDCLASSW{};
-  wc.lpfnWndProc = &TaskBarProc;
-  wc.lpszClassName = kTaskBarClass;
-  RegisterClassW(&wc);
+  win::RegisterSystemClass(kTaskBarClass, &TaskBarProc);
 }
 
 HWND TaskBar() { return IsWindow(g_taskBar) ? g_taskBar : nullptr; }

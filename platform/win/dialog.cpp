@@ -29,12 +29,7 @@ DialogState* StateOfDialog(HWND hwnd) { return win::StateOf<DialogState>(hwnd); 
 using win::kWorkArea;
 
 void EnsureDialogClass() {
-  WNDCLASSW wc;
-  if (GetClassInfoW(nullptr, kDialogClass, &wc)) return;
-  wc = WNDCLASSW{};
-  wc.lpfnWndProc = &DefDlgProcW;
-  wc.lpszClassName = kDialogClass;
-  RegisterClassW(&wc);
+  win::RegisterSystemClass(kDialogClass, &DefDlgProcW);
 }
 
 std::u16string ClassNameOf(const res::NameOrOrdinal& cls) {

@@ -201,12 +201,7 @@ LRESULT PopupProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void EnsurePopupClass() {
-  WNDCLASSW wc;
-  if (GetClassInfoW(nullptr, kPopupMenuClass, &wc)) return;
-  wc = WNDCLASSW{};
-  wc.lpfnWndProc = &PopupProc;
-  wc.lpszClassName = kPopupMenuClass;
-  RegisterClassW(&wc);
+  win::RegisterSystemClass(kPopupMenuClass, &PopupProc);
 }
 
 // Width of the widest item, measured in the font as the painter lays it out.

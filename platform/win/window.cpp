@@ -51,6 +51,14 @@ ATOM RegisterClassW(const WNDCLASSW* wc) {
   return table.AddClass(*wc)->atom;
 }
 
+void win::RegisterSystemClass(LPCWSTR className, WNDPROC proc) {
+  if (View(className).empty() || WindowTable::Get().FindClass(View(className))) return;
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = proc;
+  wc.lpszClassName = className;
+  RegisterClassW(&wc);
+}
+
 BOOL UnregisterClassW(LPCWSTR className, HINSTANCE) {
   return WindowTable::Get().RemoveClass(View(className)) ? TRUE : FALSE;
 }

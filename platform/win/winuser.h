@@ -70,6 +70,12 @@ struct CREATESTRUCTW {
 ATOM RegisterClassW(const WNDCLASSW* wc);
 // Removes a class; FALSE when it is unknown or windows of it still exist.
 BOOL UnregisterClassW(LPCWSTR className, HINSTANCE instance);
+// Registers one of the platform's own classes (controls, dialogs, menus, the
+// shell's bars) with `proc` and nothing else, unless a class of that name
+// exists already; registering again is harmless.
+namespace win {
+void RegisterSystemClass(LPCWSTR className, WNDPROC proc);
+}
 // Copies a class's registration; FALSE when it is unknown.
 BOOL GetClassInfoW(HINSTANCE instance, LPCWSTR className, WNDCLASSW* wc);
 // The window's class name, truncated to `maxCount` with its terminator;

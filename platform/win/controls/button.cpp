@@ -328,12 +328,7 @@ LRESULT ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 namespace win {
 
 void RegisterButtonClass() {
-  WNDCLASSW wc;
-  if (GetClassInfoW(nullptr, u"BUTTON", &wc)) return;
-  wc = WNDCLASSW{};
-  wc.lpfnWndProc = &ButtonProc;
-  wc.lpszClassName = u"BUTTON";
-  RegisterClassW(&wc);
+  win::RegisterSystemClass(u"BUTTON", &ButtonProc);
 }
 
 }  // namespace win

@@ -690,12 +690,7 @@ LRESULT ListDispatch(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Register(const char16_t* name, WNDPROC proc) {
-  WNDCLASSW wc;
-  if (GetClassInfoW(nullptr, name, &wc)) return;
-  wc = WNDCLASSW{};
-  wc.lpfnWndProc = proc;
-  wc.lpszClassName = name;
-  RegisterClassW(&wc);
+  win::RegisterSystemClass(name, proc);
 }
 
 // --- Painting ------------------------------------------------------------------

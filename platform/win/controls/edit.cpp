@@ -788,10 +788,7 @@ LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 void RegisterEditClass() {
-  WNDCLASSW wc;
-  wc.lpfnWndProc = EditProc;
-  wc.lpszClassName = kEditClass;
-  RegisterClassW(&wc);
+  win::RegisterSystemClass(kEditClass, &EditProc);
 }
 
 namespace win {

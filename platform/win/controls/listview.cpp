@@ -897,8 +897,5 @@ LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 void RegisterListViewClass() {
-  WNDCLASSW wc;
-  wc.lpfnWndProc = ListViewProc;
-  wc.lpszClassName = WC_LISTVIEW;
-  RegisterClassW(&wc);
+  win::RegisterSystemClass(WC_LISTVIEW, &ListViewProc);
 }

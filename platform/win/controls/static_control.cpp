@@ -194,12 +194,7 @@ LRESULT StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 namespace win {
 
 void RegisterStaticClass() {
-  WNDCLASSW wc;
-  if (GetClassInfoW(nullptr, u"STATIC", &wc)) return;
-  wc = WNDCLASSW{};
-  wc.lpfnWndProc = &StaticProc;
-  wc.lpszClassName = u"STATIC";
-  RegisterClassW(&wc);
+  win::RegisterSystemClass(u"STATIC", &StaticProc);
 }
 
 }  // namespace win

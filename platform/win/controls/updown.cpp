@@ -422,12 +422,7 @@ LRESULT UpDownProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 namespace win {
 
 void RegisterUpDownClass() {
-  WNDCLASSW wc;
-  if (GetClassInfoW(nullptr, UPDOWN_CLASSW, &wc)) return;
-  wc = WNDCLASSW{};
-  wc.lpfnWndProc = &UpDownProc;
-  wc.lpszClassName = UPDOWN_CLASSW;
-  RegisterClassW(&wc);
+  win::RegisterSystemClass(UPDOWN_CLASSW, &UpDownProc);
 }
 
 }  // namespace win
