@@ -2,6 +2,8 @@
 #include "host/sdl/sdl_host.h"
 
 #include <SDL.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -70,8 +72,8 @@ std::unique_ptr<SdlHost> SdlHost::Open(int scale, const std::string& title, std:
   host->renderer_ = SDL_CreateRenderer(host->window_, -1, 0);
   if (!host->renderer_) return fail(std::string("SDL renderer: ") + SDL_GetError());
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");  // nearest neighbour: crisp pixels
-  SDL_RenderSetLogicalSize(host->renderer_, kScreenWidth, kScreenHeight);
-  SDL_RenderSetIntegerScale(host->renderer_, SDL_TRUE);
+  // No logical size: with one, SDL would rewrite every mouse event into
+  // screen coordinates on its own, and ScreenPoint would divide them again.
   host->texture_ = SDL_CreateTexture(host->renderer_, SDL_PIXELFORMAT_XBGR8888, SDL_TEXTUREACCESS_STREAMING,
                                      kScreenWidth, kScreenHeight);
   if (!host->texture_) return fail(std::string("SDL texture: ") + SDL_GetError());
@@ -79,7 +81,12 @@ std::unique_ptr<SdlHost> SdlHost::Open(int scale, const std::string& title, std:
   host->wait_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT);
   SDL_StartTextInput();
 
-  // Sound is optional: a machine without an audio device still runs.
+  // Sound is optional: a machine without an audio device still runs. The
+  // sound library writes its configuration complaints straight to stderr on
+  // machines without a sound card, so the opening is done with stderr quiet.
+  const int savedStderr = ::dup(2);
+  const int devNull = ::open("/dev/null", O_WRONLY);
+  if (savedStderr >= 0 && devNull >= 0) ::dup2(devNull, 2);
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
     SDL_AudioSpec want{};
     want.freq = kAudioRate;
@@ -89,6 +96,9 @@ std::unique_ptr<SdlHost> SdlHost::Open(int scale, const std::string& title, std:
     host->audio_ = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
     if (host->audio_) SDL_PauseAudioDevice(host->audio_, 0);
   }
+  if (savedStderr >= 0 && devNull >= 0) ::dup2(savedStderr, 2);
+  if (devNull >= 0) ::close(devNull);
+  if (savedStderr >= 0) ::close(savedStderr);
   return host;
 }
 
@@ -107,7 +117,8 @@ SdlHost::~SdlHost() {
 void SdlHost::Render() {
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
-  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+  SDL_Rect screen{0, 0, kScreenWidth * scale_, kScreenHeight * scale_};
+  SDL_RenderCopy(renderer_, texture_, nullptr, &screen);
 }
 
 void SdlHost::Present(std::span<const std::uint32_t> frame) {
@@ -125,11 +136,8 @@ std::vector<std::uint32_t> SdlHost::Snapshot() {
   int w = 0, h = 0;
   SDL_GetRendererOutputSize(renderer_, &w, &h);
   std::vector<std::uint32_t> pixels(size_t(w) * size_t(h));
-  // The logical size would clip the read to 240 x 320; read the whole window.
-  SDL_RenderSetLogicalSize(renderer_, 0, 0);
   SDL_Rect all{0, 0, w, h};
   int read = SDL_RenderReadPixels(renderer_, &all, SDL_PIXELFORMAT_XBGR8888, pixels.data(), w * 4);
-  SDL_RenderSetLogicalSize(renderer_, kScreenWidth, kScreenHeight);
   if (read != 0) return {};
   return pixels;
 }

@@ -38,6 +38,8 @@ class SdlHost : public Host {
   // What one SDL event means to the handheld; nullopt for events it
   // ignores (hover, other buttons, unmapped keys, window events).
   std::optional<InputEvent> Translate(const SDL_Event& event);
+  // The desktop window itself (for tests that address events to it).
+  SDL_Window* window() const { return window_; }
 
   // The window's pixels as last presented (scaled), rows from the top,
   // 0x00BBGGRR; empty when nothing was presented or reading back failed.

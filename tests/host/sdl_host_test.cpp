@@ -98,6 +98,21 @@ TEST_F(SdlHostTest, MouseAndTouchAreThePen) {
   EXPECT_EQ(sdl->Translate(finger)->kind, Kind::kStylusUp);
 }
 
+// A click that travels through SDL's own queue, as a real one does, lands on
+// the handheld point under it: window pixels divided by the scale, once.
+TEST_F(SdlHostTest, AQueuedClickLandsUnderThePointer) {
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  SDL_Event down = Mouse(SDL_MOUSEBUTTONDOWN, 300, 464);
+  down.button.windowID = SDL_GetWindowID(sdl->window());
+  down.button.state = SDL_PRESSED;
+  SDL_PushEvent(&down);
+  auto pen = sdl->WaitEvent(1000);
+  ASSERT_TRUE(pen);
+  EXPECT_EQ(pen->kind, host::InputEvent::Kind::kStylusDown);
+  EXPECT_EQ(pen->point.x, 150);
+  EXPECT_EQ(pen->point.y, 232);
+}
+
 TEST_F(SdlHostTest, KeysTextAndClose) {
   using Kind = host::InputEvent::Kind;
   SDL_Event key{};
