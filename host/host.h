@@ -53,6 +53,10 @@ class Host {
   virtual void SetClipboardText(std::u16string_view text) = 0;
   // Plays the sound of a MessageBeep type; never fails (silence at worst).
   virtual void Beep(UINT type) = 0;
+  // Shows `argb` (size x size pixels, rows from the top, 0xAARRGGBB) as the
+  // program's icon where the host has one (a desktop window's); the default
+  // has nowhere to show it.
+  virtual void SetIcon(int size, std::span<const std::uint32_t> argb) { (void)size, (void)argb; }
 };
 
 struct AttachOptions {

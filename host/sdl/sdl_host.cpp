@@ -142,6 +142,15 @@ std::vector<std::uint32_t> SdlHost::Snapshot() {
   return pixels;
 }
 
+void SdlHost::SetIcon(int size, std::span<const std::uint32_t> argb) {
+  if (size <= 0 || argb.size() != std::size_t(size) * std::size_t(size)) return;
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+      const_cast<std::uint32_t*>(argb.data()), size, size, 32, size * 4, SDL_PIXELFORMAT_ARGB8888);
+  if (!surface) return;
+  SDL_SetWindowIcon(window_, surface);  // SDL copies the pixels
+  SDL_FreeSurface(surface);
+}
+
 POINT SdlHost::ScreenPoint(int windowX, int windowY) const {
   return {std::clamp(windowX / scale_, 0, kScreenWidth - 1), std::clamp(windowY / scale_, 0, kScreenHeight - 1)};
 }

@@ -34,6 +34,7 @@ class SdlHost : public Host {
   std::optional<std::u16string> GetClipboardText() override;
   void SetClipboardText(std::u16string_view text) override;
   void Beep(UINT type) override;
+  void SetIcon(int size, std::span<const std::uint32_t> argb) override;
 
   // What one SDL event means to the handheld; nullopt for events it
   // ignores (hover, other buttons, unmapped keys, window events).

@@ -2,6 +2,7 @@
 // RT_ICON images) as icon objects that windows can be given (WM_SETICON).
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "win/winuser.h"
@@ -21,5 +22,16 @@ namespace win {
 // The square sizes an icon holds (16, 32 ...), in the group's order; empty
 // for an unknown handle.
 std::vector<int> IconSizes(HICON icon);
+
+// One image of an icon as pixels, rows from the top, 0xAARRGGBB with alpha
+// 0 where the icon's mask makes it transparent and 255 elsewhere.
+struct IconPicture {
+  int size = 0;  // width and height; 0 when there is no picture
+  std::vector<std::uint32_t> argb;
+};
+
+// The picture of the icon's image of `size` pixels; an empty picture for an
+// unknown icon, a size it does not hold, or an image that does not decode.
+IconPicture IconImage(HICON icon, int size);
 
 }  // namespace win

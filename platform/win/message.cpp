@@ -1,6 +1,8 @@
 // Sending messages and the platform's default handling of them.
 #include <algorithm>
 
+#include <utility>
+
 #include "win/controls/ctl_color.h"
 #include "win/paint_surface.h"
 #include "win/window_table.h"
@@ -55,6 +57,11 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       return CopyText(w->text, wParam, lParam);
     case WM_GETTEXTLENGTH:
       return LRESULT(w->text.size());
+    case WM_SETICON:  // the window keeps the handle; the caller keeps the icon
+      if (wParam > ICON_BIG) return 0;
+      return reinterpret_cast<LRESULT>(std::exchange(w->icons[wParam], reinterpret_cast<HICON>(lParam)));
+    case WM_GETICON:
+      return wParam > ICON_BIG ? 0 : reinterpret_cast<LRESULT>(w->icons[wParam]);
     case WM_CLOSE:
       DestroyWindow(hwnd);
       return 0;

@@ -109,6 +109,7 @@
 #define WM_NEXTDLGCTL 0x0028
 #define WM_SETFONT 0x0030
 #define WM_GETFONT 0x0031
+#define WM_GETICON 0x007F
 #define WM_SETICON 0x0080
 #define ICON_SMALL 0
 #define ICON_BIG 1

@@ -37,6 +37,7 @@ struct Window {
   LONG_PTR dialogLongs[3] = {0, 0, 0};  // DWL_MSGRESULT, DWL_DLGPROC, DWL_USER
   HINSTANCE instance = nullptr;
   std::u16string text;
+  HICON icons[2] = {};  // WM_SETICON's ICON_SMALL and ICON_BIG
   RECT rect;  // in the parent's client coordinates; screen for top-level
   HWND parent = nullptr;
   HWND owner = nullptr;

@@ -93,7 +93,20 @@ TEST_F(AppTest, TheProgramIconHoldsBothSizes) {
   HICON icon = LoadIconW(nullptr, MAKEINTRESOURCEW(128));
   ASSERT_NE(icon, nullptr);
   EXPECT_EQ(win::IconSizes(icon), (std::vector<int>{16, 32}));
+  // The pictures the desktop window shows: the rounded tile's corner is
+  // masked out, its middle is opaque and coloured.
+  for (int size : {16, 32}) {
+    const win::IconPicture picture = win::IconImage(icon, size);
+    ASSERT_EQ(picture.size, size);
+    ASSERT_EQ(picture.argb.size(), size_t(size * size));
+    EXPECT_EQ(picture.argb[0] >> 24, 0u) << size;
+    const std::uint32_t middle = picture.argb[size_t(size / 2 * size + size / 2)];
+    EXPECT_EQ(middle >> 24, 0xFFu) << size;
+    EXPECT_NE(middle & 0xFFFFFFu, 0u) << size;
+  }
+  EXPECT_EQ(win::IconImage(icon, 48).size, 0);
   EXPECT_TRUE(DestroyIcon(icon));
+  EXPECT_EQ(win::IconImage(icon, 32).size, 0);
   EXPECT_EQ(LoadIconW(nullptr, MAKEINTRESOURCEW(129)), nullptr);
 }
 

@@ -63,6 +63,15 @@ TEST_F(WindowTest, TextLongsAndSubclassing) {
   EXPECT_EQ(std::u16string(small), u"Num");
   EXPECT_EQ(WindowText(top), u"Numerical Input");
 
+  // A window keeps the icons it is given (the host shows the big one) and
+  // hands back the one it had; other slots are refused.
+  auto icon = [](int n) { return LPARAM(n); };
+  EXPECT_EQ(SendMessageW(top, WM_SETICON, ICON_BIG, icon(7)), 0);
+  EXPECT_EQ(SendMessageW(top, WM_SETICON, ICON_BIG, icon(8)), icon(7));
+  EXPECT_EQ(SendMessageW(top, WM_GETICON, ICON_BIG, 0), icon(8));
+  EXPECT_EQ(SendMessageW(top, WM_GETICON, ICON_SMALL, 0), 0);
+  EXPECT_EQ(SendMessageW(top, WM_SETICON, 2, icon(9)), 0);
+
   SetWindowLongW(top, GWL_EXSTYLE, LONG(WS_EX_CAPTIONOKBTN | WS_EX_NODRAG));
   LONG ex = GetWindowLongW(top, GWL_EXSTYLE);
   SetWindowLongW(top, GWL_EXSTYLE, ex & ~LONG(WS_EX_CAPTIONOKBTN));
