@@ -6,7 +6,7 @@
 #include <mutex>
 #include <optional>
 
-#include "res/byte_cursor.h"
+#include "res/icon_group.h"
 #include "res/modules.h"
 #include "res/resources.h"
 
@@ -26,30 +26,23 @@ IconTable& Icons() {
   return table;
 }
 
-// The sizes of a GRPICONDIR (reserved, type 1, count, then 14-byte entries
-// of width, height, colours, reserved, planes, bit count, bytes, image id)
-// whose images all exist; nullopt with the last error set otherwise.
+// The sizes of an icon group whose images all exist and are well formed;
+// nullopt with the last error set otherwise.
 std::optional<std::vector<int>> ReadGroup(HINSTANCE module, std::span<const std::byte> group) {
-  res::ByteCursor cursor(group);
-  cursor.U16();
-  std::uint16_t type = cursor.U16();
-  std::uint16_t count = cursor.U16();
-  if (!cursor.ok() || type != 1 || count == 0) {
+  auto entries = res::ParseIconGroup(group);
+  if (!entries) {
     SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
     return std::nullopt;
   }
   std::vector<int> sizes;
-  for (std::uint16_t i = 0; i < count; ++i) {
-    std::uint8_t width = cursor.U8();
-    cursor.Skip(11);
-    std::uint16_t imageId = cursor.U16();
-    if (!cursor.ok()) {
+  for (const res::IconGroupEntry& entry : *entries) {
+    auto image = res::FindModuleResource(module, res::NameOrOrdinal(kRtIcon), res::NameOrOrdinal(entry.imageId));
+    if (!image) return std::nullopt;
+    if (!res::ParseIconImage(*image)) {
       SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
       return std::nullopt;
     }
-    if (!res::FindModuleResource(module, res::NameOrOrdinal(kRtIcon), res::NameOrOrdinal(imageId)))
-      return std::nullopt;
-    sizes.push_back(width == 0 ? 256 : width);
+    sizes.push_back(entry.width == 0 ? 256 : entry.width);
   }
   return sizes;
 }
