@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Writes the resource parsers' corpus: small good and malformed PE images,
-.res blobs, dialog and menu templates and string blocks.
+.res blobs, dialog and menu templates, string blocks, icon groups and
+icon images.
 
 Each file's name says what the parser must do with it:
   ok-<what>            accepted
@@ -315,14 +316,76 @@ def string_variants():
     return out
 
 
+def icon_group_bytes(entries, type_=1, count=None):
+    """entries: list of (width, image id); a GRPICONDIR with 32-bit entries."""
+    out = u16(0) + u16(type_) + u16(len(entries) if count is None else count)
+    for width, ident in entries:
+        out += bytes([width, width, 0, 0]) + u16(1) + u16(32) + u32(width * width * 4 + 40) + u16(ident)
+    return out
+
+
+def icon_group_variants():
+    good = icon_group_bytes([(16, 1), (32, 2), (0, 3)])
+    out = {'ok-three_sizes': good, 'ok-one_size': icon_group_bytes([(16, 7)])}
+    out['bad-bad_header-cursor_type'] = icon_group_bytes([(16, 1)], type_=2)
+    out['bad-bad_header-no_entries'] = icon_group_bytes([])
+    out['bad-truncated-cut_in_header'] = good[:4]
+    out['bad-truncated-cut_in_entry'] = good[:-3]
+    out['bad-truncated-count_too_high'] = icon_group_bytes([(16, 1)], count=500)
+    return out
+
+
+def icon_dib(width, bits, height=None, planes=1, compression=0, colors=0, cut=0):
+    """A packed DIB as an icon image: colour rows then the 1-bit mask rows."""
+    height = 2 * width if height is None else height
+    header = (u32(40) + u32(width) + u32(height & 0xffffffff) + u16(planes) + u16(bits) + u32(compression)
+              + u32(0) * 3 + u32(colors) + u32(0))
+    table = (min(colors, 1 << bits) if colors else 1 << bits) * 4 if bits <= 8 else 0
+    rows = max(height, 0) // 2
+    row = (width * bits + 31) // 32 * 4
+    mask = (width + 31) // 32 * 4
+    data = header + b'\x40' * table + b'\x7f' * (row * rows) + b'\0' * (mask * rows)
+    return data[:len(data) - cut]
+
+
+def icon_png(width, height, chunk=b'IHDR', length=13):
+    sig = b'\x89PNG\r\n\x1a\n'
+    ihdr = struct.pack('>I', length) + chunk + struct.pack('>II', width, height) + bytes([8, 6, 0, 0, 0])
+    return sig + ihdr + b'\0' * 4
+
+
+def icon_image_variants():
+    out = {'ok-32_bits_16': icon_dib(16, 32), 'ok-4_bits_32': icon_dib(32, 4),
+           'ok-1_bit_few_colours': icon_dib(16, 1, colors=2), 'ok-8_bits_used_5': icon_dib(24, 8, colors=5),
+           'ok-png_256': icon_png(256, 256)}
+    out['bad-truncated-cut_in_header'] = icon_dib(16, 32)[:30]
+    out['bad-truncated-mask_cut'] = icon_dib(16, 32, cut=1)
+    out['bad-truncated-table_cut'] = icon_dib(16, 8)[:40 + 100]
+    out['bad-bad_header-odd_height'] = icon_dib(16, 32, height=31)
+    out['bad-bad_header-negative_height'] = icon_dib(16, 32, height=-32)
+    out['bad-bad_header-zero_width'] = icon_dib(0, 32, height=32)
+    out['bad-bad_header-huge_width'] = u32(40) + u32(0x7fffffff) + icon_dib(16, 32)[8:]
+    out['bad-bad_header-two_planes'] = icon_dib(16, 32, planes=2)
+    out['bad-bad_header-bit_count_7'] = icon_dib(16, 8)[:14] + u16(7) + icon_dib(16, 8)[16:]
+    out['bad-bad_header-rle'] = icon_dib(16, 8, compression=1)
+    out['bad-bad_header-small_header'] = u32(12) + icon_dib(16, 32)[4:]
+    out['bad-truncated-png_cut'] = icon_png(16, 16)[:20]
+    out['bad-bad_header-png_no_ihdr'] = icon_png(16, 16, chunk=b'IDAT')
+    out['bad-bad_header-png_zero_size'] = icon_png(0, 16)
+    return out
+
+
 def main():
     root = sys.argv[1] if len(sys.argv) > 1 else 'tests/platform/res/corpus'
     groups = {'pe': pe_variants(), 'res': res_variants(), 'dialog': dialog_variants(),
-              'menu': menu_variants(), 'strings': string_variants()}
+              'menu': menu_variants(), 'strings': string_variants(),
+              'icon_group': icon_group_variants(), 'icon_image': icon_image_variants()}
     for group, files in groups.items():
         folder = os.path.join(root, group)
         os.makedirs(folder, exist_ok=True)
         for name in os.listdir(folder):
+            if not name.startswith(('ok-', 'bad-')):
+                continue  # inputs the fuzzer found are kept
             os.remove(os.path.join(folder, name))
         for name, data in files.items():
             with open(os.path.join(folder, name), 'wb') as f:

@@ -9,9 +9,9 @@
 
 // Loads icon group `name` of a module (null: the program). Returns the icon,
 // or nullptr with ERROR_RESOURCE_NAME_NOT_FOUND when the group or one of its
-// images is missing, ERROR_RESOURCE_DATA_NOT_FOUND when the group is
-// malformed, ERROR_INVALID_HANDLE for an unknown module. Each call makes a
-// new object; release it with DestroyIcon.
+// images is missing, ERROR_RESOURCE_DATA_NOT_FOUND when the group or an
+// image is malformed (see res/icon_group.h), ERROR_INVALID_HANDLE for an
+// unknown module. Each call makes a new object; release it with DestroyIcon.
 HICON LoadIconW(HINSTANCE module, LPCWSTR name);
 
 // Releases an icon; FALSE with ERROR_INVALID_HANDLE for an unknown one.

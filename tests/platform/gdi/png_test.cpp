@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "gdi/png.h"
 
@@ -63,6 +65,29 @@ TEST(Png, TruncatedPngIsRefusedOrComplete) {
       EXPECT_FALSE(error.empty());
     }
   }
+}
+
+// The fuzz target's seeds (tools/make_png_corpus.py): ok-* decode, bad-* are
+// refused with a reason; files a fuzz run added only must not crash.
+TEST(Png, SeedCorpusGetsItsVerdicts) {
+  std::size_t files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(
+           std::filesystem::path(MENSORA_GDI_TEST_SOURCE_DIR) / "png_corpus")) {
+    const std::string name = entry.path().filename().string();
+    SCOPED_TRACE(name);
+    std::ifstream in(entry.path(), std::ios::binary);
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string error;
+    const auto image = gdi::DecodePng(bytes, &error);
+    ++files;
+    if (name.rfind("ok-", 0) == 0) {
+      EXPECT_TRUE(image) << error;
+    } else if (name.rfind("bad-", 0) == 0) {
+      EXPECT_FALSE(image);
+      EXPECT_FALSE(error.empty());
+    }
+  }
+  EXPECT_GT(files, 0u);
 }
 
 }  // namespace

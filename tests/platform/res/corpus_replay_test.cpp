@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "res/dialog_template.h"
+#include "res/icon_group.h"
 #include "res/menu_template.h"
 #include "res/pe_file.h"
 #include "res/res_file.h"
@@ -52,6 +53,8 @@ Verdict ParseAs(const std::string& group, std::span<const std::byte> data) {
   }
   if (group == "dialog") return VerdictOf(ParseDialogTemplate(data));
   if (group == "menu") return VerdictOf(ParseMenuTemplate(data));
+  if (group == "icon_group") return VerdictOf(ParseIconGroup(data));
+  if (group == "icon_image") return VerdictOf(ParseIconImage(data));
   return VerdictOf(ParseStringBlock(data));
 }
 
@@ -87,4 +90,5 @@ TEST_P(CorpusReplay, EachFileGetsItsExpectedVerdict) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Groups, CorpusReplay,
-                         ::testing::Values("pe", "res", "dialog", "menu", "strings"));
+                         ::testing::Values("pe", "res", "dialog", "menu", "strings", "icon_group",
+                                           "icon_image"));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "res/dialog_template.h"
+#include "res/icon_group.h"
 #include "res/menu_template.h"
 #include "res/res_file.h"
 #include "res/resources.h"
@@ -206,4 +207,32 @@ TEST_F(Templates, StringBlocks) {
   EXPECT_EQ(FindString(source_, 0x10000 + 65535).value_or(u"?"), u"last id");  // low 16 bits
   EXPECT_FALSE(FindString(source_, 14));    // empty slot in a present block
   EXPECT_FALSE(FindString(source_, 40000)); // no block at all
+}
+
+TEST(IconResources, GroupEntriesAndImageHeaders) {
+  res_test::Writer group;
+  group.U16(0).U16(1).U16(2);
+  group.U16(0x1010).U16(0).U16(1).U16(32).U32(1128).U16(7);  // 16 x 16, image 7
+  group.U16(0x0000).U16(0).U16(1).U16(32).U32(9).U16(8);      // 256 x 256, image 8
+  auto entries = ParseIconGroup(group.bytes);
+  ASSERT_TRUE(entries.ok()) << Describe(entries.error());
+  ASSERT_EQ(entries->size(), 2u);
+  EXPECT_EQ((*entries)[0].width, 16);
+  EXPECT_EQ((*entries)[0].bitCount, 32);
+  EXPECT_EQ((*entries)[0].bytesInRes, 1128u);
+  EXPECT_EQ((*entries)[1].width, 0);
+  EXPECT_EQ((*entries)[1].imageId, 8);
+  ExpectEveryCutRefused(group.bytes, ParseIconGroup);
+
+  // 8 x 8 at 4 bits, 3 colours: 40 + 12 + 8 rows of 4 + 8 mask rows of 4.
+  res_test::Writer dib;
+  dib.U32(40).U32(8).U32(16).U16(1).U16(4).U32(0).U32(0).U32(0).U32(0).U32(3).U32(0);
+  dib.bytes.resize(40 + 12 + 32 + 32);
+  auto image = ParseIconImage(dib.bytes);
+  ASSERT_TRUE(image.ok()) << Describe(image.error());
+  EXPECT_FALSE(image->png);
+  EXPECT_EQ(image->width, 8u);
+  EXPECT_EQ(image->height, 8u);
+  EXPECT_EQ(image->bitCount, 4);
+  ExpectEveryCutRefused(dib.bytes, ParseIconImage);
 }
