@@ -5,7 +5,7 @@
 
 CFileDialog::CFileDialog(BOOL openFileDialog, LPCWSTR defExt, LPCWSTR fileName, DWORD flags, LPCWSTR filter,
                          CWnd* parent)
-    : CDialog(0, parent), m_bOpenFileDialog(openFileDialog) {
+    : CDialog(0, parent) {
   if (filter) {
     m_strFilter = filter;
     std::replace(m_strFilter.begin(), m_strFilter.end(), u'|', u'\0');

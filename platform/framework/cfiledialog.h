@@ -35,7 +35,6 @@ class CFileDialog : public CDialog {
   OPENFILENAMEW m_ofn;
 
  private:
-  BOOL m_bOpenFileDialog;
   std::u16string m_strFilter;  // bars turned into terminators
   std::u16string m_strDefExt;
   std::array<char16_t, MAX_PATH> m_szFileName{};
