@@ -14,6 +14,7 @@
 // list unchanged. The items live in the combo's state; the list window only
 // reads them.
 #include "win/controls/combobox.h"
+#include "win/controls/repaint_on_change.h"
 
 #include <algorithm>
 #include <array>
@@ -756,11 +757,8 @@ LRESULT OnListPaint(HWND list, const ListState& l) {
 // field and the open list.
 LRESULT ComboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_PAINT) return OnPaint(hwnd);
-  const ComboState* before = Get(hwnd);
-  size_t key = before ? LookKey(hwnd, *before) : 0;
-  LRESULT result = ComboDispatch(hwnd, message, wParam, lParam);
-  if (const ComboState* s = Get(hwnd); s && (!before || LookKey(hwnd, *s) != key)) Repaint(hwnd, *s);
-  return result;
+  return win::DispatchRepaintingOnChange(hwnd, message, wParam, lParam, &Get, &LookKey, &Repaint,
+                                         &ComboDispatch);
 }
 
 LRESULT ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -4,6 +4,7 @@
 // (text, selection, limit, scrolling, clipboard, keyboard, stylus, focus) ·
 // the window procedure.
 #include "win/controls/edit_paint.h"
+#include "win/controls/repaint_on_change.h"
 #include "win/controls/edit.h"
 
 #include <algorithm>
@@ -733,12 +734,8 @@ LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 // Every message goes through Dispatch; a change of look repaints the field.
 LRESULT EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_PAINT) return OnPaint(hwnd);
-  EditState* before = win::StateOf<EditState>(hwnd);
-  size_t key = before ? LookKey(hwnd, *before) : 0;
-  LRESULT result = Dispatch(hwnd, message, wParam, lParam);
-  if (EditState* s = win::StateOf<EditState>(hwnd); s && (!before || LookKey(hwnd, *s) != key))
-    InvalidateRect(hwnd, nullptr, TRUE);
-  return result;
+  return win::DispatchRepaintingOnChange(hwnd, message, wParam, lParam, &win::StateOf<EditState>, &LookKey,
+                                         &win::InvalidateWhole<EditState>, &Dispatch);
 }
 
 LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

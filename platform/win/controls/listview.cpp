@@ -4,6 +4,7 @@
 // notifications · handlers (columns, items, state, finding, scrolling,
 // looks, stylus, keys, focus) · the window procedure.
 #include "win/controls/listview_paint.h"
+#include "win/controls/repaint_on_change.h"
 #include "win/controls/listview.h"
 
 #include <algorithm>
@@ -833,12 +834,8 @@ LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 // Every message goes through Dispatch; a change of look repaints the list.
 LRESULT ListViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_PAINT) return OnPaint(hwnd);
-  ListViewState* before = win::StateOf<ListViewState>(hwnd);
-  size_t key = before ? LookKey(hwnd, *before) : 0;
-  LRESULT result = Dispatch(hwnd, message, wParam, lParam);
-  if (ListViewState* s = win::StateOf<ListViewState>(hwnd); s && (!before || LookKey(hwnd, *s) != key))
-    InvalidateRect(hwnd, nullptr, TRUE);
-  return result;
+  return win::DispatchRepaintingOnChange(hwnd, message, wParam, lParam, &win::StateOf<ListViewState>,
+                                         &LookKey, &win::InvalidateWhole<ListViewState>, &Dispatch);
 }
 
 LRESULT Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
